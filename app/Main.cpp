@@ -1,0 +1,44 @@
+// Program entry: one instance, rights and options decided, then the dialog.
+#include <windows.h>
+
+#include "Admin.h"
+#include "AppState.h"
+#include "CommandLine.h"
+#include "ControlIds.h"
+#include "HtmlHelp.h"
+#include "Instance.h"
+#include "MainDialog.h"
+#include "Messages.h"
+
+using namespace velmora;
+
+namespace {
+
+void Run() {
+    OsVersion.dwOSVersionInfoSize = sizeof OsVersion;
+    if (!::GetVersionExA(&OsVersion)) {
+        ReportWin32Error(::GetLastError());
+        return;
+    }
+    if (!CreateInstanceMarker()) {
+        ReportWin32Error(::GetLastError());
+        return;
+    }
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ActivateRunningInstance();
+    } else {
+        IsAdmin = OsVersion.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS || IsAdministrator();
+        ParseCommandLine();
+        ::DialogBoxParamA(::GetModuleHandleA(nullptr), IDD_MAINDIALOG, nullptr, MainDialogProc, 0);
+    }
+    InstanceEvent.reset();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The help library is bound before anything else and released last.
+    const THtmlHelpBinding htmlHelp;
+    Run();
+    return 0;
+}

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The Wine environment of a build folder: a 64-bit prefix inside it, a
+# private Xvfb, and a pinned locale whose ANSI code page is 1252.
+#   testenv.sh start BUILD   make the prefix if needed, start Xvfb and wineserver
+#   testenv.sh stop BUILD    end wineserver and Xvfb
+#   testenv.sh env BUILD     print the environment as shell assignments
+set -euo pipefail
+
+cmd=$1
+build=$(cd "$2" && pwd)
+state=$build/testenv
+mkdir -p "$state"
+
+export WINEPREFIX=$build/wineprefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+# Wine takes its code page from this name; the host need not have the locale.
+locale_name=en_US.UTF-8
+unset LANG LANGUAGE
+
+print_env() {
+    printf 'export WINEPREFIX=%q WINEARCH=win64 WINEDEBUG=-all VELMORA_LOCALE=%q\n' "$WINEPREFIX" "$locale_name"
+    [ -f "$state/display" ] && printf 'export DISPLAY=%q\n' "$(cat "$state/display")"
+    printf 'unset LANG LANGUAGE\n'
+}
+
+make_prefix() {
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    # No display while the prefix is made: Wine then offers no installer
+    # dialogs for Mono or Gecko, which would wait for a click.
+    env -u DISPLAY LC_ALL=$locale_name WINEDLLOVERRIDES="mscoree=" wineboot -i >/dev/null 2>&1
+    wineserver -w
+}
+
+start_xvfb() {
+    if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then return 0; fi
+    local pipe=$state/displayfd
+    rm -f "$pipe"; mkfifo "$pipe"
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$pipe" </dev/null >/dev/null 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    local number
+    read -r -t 30 number <"$pipe"
+    rm -f "$pipe"
+    echo ":$number" >"$state/display"
+}
+
+case $cmd in
+start)
+    make_prefix
+    start_xvfb
+    export DISPLAY=$(cat "$state/display")
+    # Background processes must not hold the test's output open.
+    env LC_ALL=$locale_name wineserver -p </dev/null >/dev/null 2>&1
+    # Wine's own services start with the first program and keep its output
+    # open; start them here, detached from any test's output.
+    env LC_ALL=$locale_name wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    ;;
+stop)
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid" "$state/display"
+    fi
+    ;;
+env) print_env ;;
+*) echo "usage: $0 start|stop|env BUILD" >&2; exit 2 ;;
+esac

@@ -1,0 +1,8 @@
+#include "SaveCommand.h"
+
+namespace velmora {
+
+// Storing arrives with the registry wrapper.
+void SaveCommand(HWND) {}
+
+}  // namespace velmora

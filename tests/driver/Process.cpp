@@ -1,0 +1,126 @@
+#include "UiDriver.h"
+
+#include <utility>
+
+namespace uidriver {
+
+namespace {
+
+// A copy of this process's token with Administrators made deny-only, as
+// a standard user's token looks.
+HANDLE RestrictedToken() {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, &token)) return nullptr;
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID admins = nullptr;
+    ::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
+                               0, 0, 0, 0, &admins);
+    SID_AND_ATTRIBUTES disable = {admins, 0};
+    HANDLE restricted = nullptr;
+    ::CreateRestrictedToken(token, 0, 1, &disable, 0, nullptr, 0, nullptr, &restricted);
+    ::FreeSid(admins);
+    ::CloseHandle(token);
+    return restricted;
+}
+
+std::string FileName(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string WindowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string result = "Z:" + path;
+    for (char& c : result)
+        if (c == '/') c = '\\';
+    return result;
+}
+
+void SetWindowsVersion(const std::string& exeName, const std::string& version) {
+    const std::string key = "Software\\Wine\\AppDefaults\\" + exeName;
+    if (version.empty()) {
+        HKEY k = nullptr;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
+            ::RegDeleteValueA(k, "Version");
+            ::RegCloseKey(k);
+        }
+        return;
+    }
+    HKEY k = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
+                          nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                     static_cast<DWORD>(version.size() + 1));
+    ::RegCloseKey(k);
+}
+
+TProcess::TProcess(const TStartOptions& options) {
+    const std::string exe = WindowsPath(options.exe);
+    SetWindowsVersion(FileName(exe), options.windowsVersion);
+    std::string commandLine = "\"" + exe + "\"";
+    if (!options.arguments.empty()) commandLine += " " + options.arguments;
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    BOOL ok = FALSE;
+    if (options.administrator) {
+        ok = ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &info);
+    } else {
+        HANDLE token = RestrictedToken();
+        ok = token && ::CreateProcessAsUserA(token, exe.c_str(), &commandLine[0], nullptr, nullptr,
+                                             FALSE, 0, nullptr, nullptr, &startup, &info);
+        if (token) ::CloseHandle(token);
+    }
+    if (!ok) return;
+    ::CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+}
+
+TProcess::TProcess(TProcess&& o) noexcept
+    : process_(std::exchange(o.process_, nullptr)), id_(std::exchange(o.id_, 0)) {}
+
+TProcess& TProcess::operator=(TProcess&& o) noexcept {
+    if (this != &o) {
+        this->~TProcess();
+        process_ = std::exchange(o.process_, nullptr);
+        id_ = std::exchange(o.id_, 0);
+    }
+    return *this;
+}
+
+TProcess::~TProcess() {
+    if (process_ == nullptr) return;
+    if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process_, 1);
+        ::WaitForSingleObject(process_, 5000);
+    }
+    ::CloseHandle(process_);
+}
+
+HWND TProcess::WaitForDialog(DWORD timeoutMs) const {
+    const DWORD start = ::GetTickCount();
+    do {
+        const HWND dialog = FindMainDialog(id_);
+        if (dialog != nullptr && ::IsWindowVisible(dialog)) return dialog;
+        if (::WaitForSingleObject(process_, 20) == WAIT_OBJECT_0) return nullptr;
+    } while (::GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool TProcess::WaitForExit(DWORD timeoutMs) const {
+    return process_ && ::WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD TProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) ::GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+}  // namespace uidriver

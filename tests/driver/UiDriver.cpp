@@ -1,0 +1,149 @@
+#include "UiDriver.h"
+
+namespace uidriver {
+
+namespace {
+
+constexpr int MainDialogMarker = 1013;  // the caption edit exists only there
+constexpr int MessageBoxTextId = 0xFFFF;
+
+struct TSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+bool IsDialogOf(HWND window, DWORD processId) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    return owner == processId && ClassName(window) == "#32770";
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<TSearch*>(param);
+    if (IsDialogOf(window, s->processId)) s->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> DialogsOf(DWORD processId) {
+    TSearch search{processId, {}};
+    ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+UINT IconStyle(HWND box) {
+    struct TIcon {
+        LPCSTR id;
+        UINT style;
+    };
+    static const TIcon icons[] = {{IDI_HAND, MB_ICONERROR},
+                                  {IDI_QUESTION, MB_ICONQUESTION},
+                                  {IDI_EXCLAMATION, MB_ICONWARNING},
+                                  {IDI_ASTERISK, MB_ICONINFORMATION}};
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassName(child) != "Static" || (Style(child) & SS_TYPEMASK) != SS_ICON) continue;
+        const auto shown = reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
+        for (const TIcon& icon : icons)
+            if (shown != nullptr && shown == ::LoadIconA(nullptr, icon.id)) return icon.style;
+        return shown != nullptr ? MB_USERICON : 0;
+    }
+    return 0;
+}
+
+TMessageBox Describe(HWND box) {
+    TMessageBox result;
+    result.window = box;
+    result.owner = ::GetWindow(box, GW_OWNER);
+    result.caption = Text(box);
+    result.text = Text(::GetDlgItem(box, MessageBoxTextId));
+    result.icon = IconStyle(box);
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (ClassName(child) == "Button" && ::IsWindowVisible(child))
+            result.buttons.push_back(::GetDlgCtrlID(child));
+    return result;
+}
+
+}  // namespace
+
+HWND FindMainDialog(DWORD processId) {
+    for (HWND dialog : DialogsOf(processId))
+        if (::GetDlgItem(dialog, MainDialogMarker) != nullptr && Text(dialog) == "Velmora")
+            return dialog;
+    return nullptr;
+}
+
+HWND Control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
+
+std::string Text(HWND window) {
+    if (window == nullptr) return {};
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                          SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
+bool IsReadOnly(HWND edit) { return (Style(edit) & ES_READONLY) != 0; }
+LONG Style(HWND window) { return ::GetWindowLongA(window, GWL_STYLE); }
+
+std::string ClassName(HWND window) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+int CheckState(HWND button) { return static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0)); }
+int TextLimit(HWND edit) { return static_cast<int>(::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0)); }
+
+void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+
+void SetText(HWND edit, const std::string& text) {
+    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TypeText(HWND edit, const std::string& text) {
+    for (unsigned char c : text) ::PostMessageA(edit, WM_CHAR, c, 1);
+}
+
+void PressKey(HWND dialog, UINT virtualKey) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
+    HWND target = dialog;
+    if (::GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr) target = info.hwndFocus;
+    const UINT scan = ::MapVirtualKeyA(virtualKey, 0);
+    ::PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    ::PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+}
+
+void Minimise(HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+void Close(HWND dialog) { ::PostMessageA(dialog, WM_CLOSE, 0, 0); }
+
+std::vector<TMessageBox> MessageBoxes(DWORD processId) {
+    std::vector<TMessageBox> boxes;
+    for (HWND dialog : DialogsOf(processId))
+        if (::GetDlgItem(dialog, MainDialogMarker) == nullptr && ::IsWindowVisible(dialog))
+            boxes.push_back(Describe(dialog));
+    return boxes;
+}
+
+std::optional<TMessageBox> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    do {
+        auto boxes = MessageBoxes(processId);
+        if (!boxes.empty()) return boxes.front();
+        ::Sleep(20);
+    } while (::GetTickCount() - start < timeoutMs);
+    return std::nullopt;
+}
+
+void Answer(const TMessageBox& box, int buttonId) {
+    ::PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(box.window, buttonId)));
+}
+
+}  // namespace uidriver

@@ -1,0 +1,82 @@
+// Drives Velmora.exe from a test program: starts it under a chosen Windows
+// version and with or without administrative rights, finds its dialog and
+// message boxes, reads controls and acts on them like a user.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uidriver {
+
+// Wine's per-program version setting: win98, nt40, win2k, winxp, vista,
+// win7, win10.
+struct TStartOptions {
+    std::string exe;            // Unix or Windows path
+    std::string arguments;      // appended after the quoted program path
+    std::string windowsVersion; // empty: the prefix's default
+    bool administrator = true;  // false: Administrators made deny-only
+};
+
+class TProcess {
+public:
+    TProcess() = default;
+    explicit TProcess(const TStartOptions& options);
+    TProcess(TProcess&& o) noexcept;
+    TProcess& operator=(TProcess&& o) noexcept;
+    ~TProcess();  // ends the process if it still runs
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    // The main dialog once it is visible; null after the time-out.
+    HWND WaitForDialog(DWORD timeoutMs = 20000) const;
+    // True when the process ended within the time; ExitCode is then valid.
+    bool WaitForExit(DWORD timeoutMs = 20000) const;
+    DWORD ExitCode() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+std::string WindowsPath(const std::string& path);
+void SetWindowsVersion(const std::string& exeName, const std::string& version);
+
+// The top-level "Velmora" dialog of a process (the one with the edits).
+HWND FindMainDialog(DWORD processId);
+
+// Controls.
+HWND Control(HWND dialog, int id);
+std::string Text(HWND window);
+bool IsEnabled(HWND window);
+bool IsReadOnly(HWND edit);
+int CheckState(HWND button);
+int TextLimit(HWND edit);
+LONG Style(HWND window);
+std::string ClassName(HWND window);
+
+// Actions; they are posted, so a modal box they open does not block.
+void Click(HWND button);
+void SetText(HWND edit, const std::string& text);
+void TypeText(HWND edit, const std::string& text);
+void PressKey(HWND dialog, UINT virtualKey);  // to the control with the focus
+void Minimise(HWND dialog);
+void Close(HWND dialog);  // WM_CLOSE, like the close box
+
+// Message boxes.
+struct TMessageBox {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::string caption;
+    std::string text;
+    UINT icon = 0;             // MB_ICONERROR, MB_ICONQUESTION, ... or 0
+    std::vector<int> buttons;  // visible button ids: IDOK, IDYES, ...
+};
+std::optional<TMessageBox> WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
+// All message boxes shown by the process right now.
+std::vector<TMessageBox> MessageBoxes(DWORD processId);
+void Answer(const TMessageBox& box, int buttonId);
+
+}  // namespace uidriver

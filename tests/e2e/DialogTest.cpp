@@ -1,0 +1,140 @@
+// What the user sees after the dialog has started, by system and rights.
+#include <gtest/gtest.h>
+
+#include "UiDriver.h"
+
+using namespace uidriver;
+
+namespace {
+
+struct TSituation {
+    const char* name;
+    const char* version;
+    bool administrator;
+    const char* saveText;
+    bool noticeBoxEnabled;
+    bool noticeReadOnly;
+    bool promptBoxEnabled;
+    bool promptEnabled;
+    bool promptReadOnly;
+    bool promptFrameEnabled;
+};
+
+const TSituation Situations[] = {
+    {"administrator, NT 5", "winxp", true, "&Speichern", true, false, true, false, false, true},
+    {"administrator, NT 6", "win7", true, "&Speichern", true, false, false, false, false, false},
+    {"administrator, NT 10", "win10", true, "&Speichern", true, false, false, false, false, false},
+    {"9x", "win98", true, "&Speichern", true, false, false, false, false, false},
+    {"9x without rights", "win98", false, "&Speichern", true, false, false, false, false, false},
+    {"no rights, NT 5", "win2k", false, "\xC4ndern", false, true, false, false, true, true},
+    {"no rights, NT 6", "vista", false, "\xC4ndern", false, true, false, false, false, false},
+};
+
+}  // namespace
+
+// Nothing is stored yet, so both blocks start unchecked with their edits
+// disabled: the states below are those of an empty registry.
+TEST(Dialog, StateAfterInitialisation) {
+    for (const TSituation& s : Situations) {
+        SCOPED_TRACE(s.name);
+        TProcess velmora({VELMORA_EXE, "", s.version, s.administrator});
+        const HWND d = velmora.WaitForDialog();
+        ASSERT_NE(d, nullptr);
+
+        EXPECT_EQ(Text(Control(d, IDOK)), s.saveText);
+        EXPECT_TRUE(IsEnabled(Control(d, IDOK)));
+        EXPECT_EQ(IsEnabled(Control(d, 1010)), s.noticeBoxEnabled);
+        EXPECT_EQ(CheckState(Control(d, 1010)), BST_UNCHECKED);
+        for (int edit : {1013, 1014}) {
+            EXPECT_FALSE(IsEnabled(Control(d, edit))) << edit;
+            EXPECT_EQ(IsReadOnly(Control(d, edit)), s.noticeReadOnly) << edit;
+        }
+        EXPECT_EQ(IsEnabled(Control(d, 1020)), s.promptBoxEnabled);
+        EXPECT_EQ(CheckState(Control(d, 1020)), BST_UNCHECKED);
+        EXPECT_EQ(IsEnabled(Control(d, 1022)), s.promptEnabled);
+        EXPECT_EQ(IsReadOnly(Control(d, 1022)), s.promptReadOnly);
+        EXPECT_EQ(IsEnabled(Control(d, 1021)), s.promptFrameEnabled);
+
+        EXPECT_EQ(TextLimit(Control(d, 1013)), 255);
+        EXPECT_EQ(TextLimit(Control(d, 1014)), 2550);
+        EXPECT_EQ(TextLimit(Control(d, 1022)), 255);
+        EXPECT_EQ(Text(Control(d, 1005)), "Version 2");
+        Close(d);
+        ASSERT_TRUE(velmora.WaitForExit());
+        EXPECT_EQ(velmora.ExitCode(), 0u);
+    }
+}
+
+TEST(Dialog, TemplateTextsAndStyles) {
+    TProcess velmora({VELMORA_EXE, "", "win7", true});
+    const HWND d = velmora.WaitForDialog();
+    ASSERT_NE(d, nullptr);
+    struct TControl {
+        int id;
+        const char* className;
+        const char* text;
+        LONG style;
+    };
+    const LONG child = WS_CHILD | WS_VISIBLE;
+    const TControl controls[] = {
+        {1010, "Button", "&Aktiviert", child | BS_AUTOCHECKBOX | WS_TABSTOP},
+        {1012, "Static", "&Titel der Nachricht:", child | SS_LEFT | WS_GROUP},
+        {1013, "Edit", "", child | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+        {1014, "Edit", "",
+         child | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
+        {1020, "Button", "Akti&viert", child | BS_AUTOCHECKBOX | WS_TABSTOP},
+        {1022, "Edit", "", child | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+        {IDCANCEL, "Button", "Ab&brechen", child | BS_PUSHBUTTON | WS_TABSTOP},
+        {9, "Button", "&Hilfe", child | BS_PUSHBUTTON | WS_TABSTOP},
+        {1004, "Static", nullptr, child | SS_LEFT | SS_NOTIFY | WS_GROUP},
+    };
+    for (const TControl& c : controls) {
+        SCOPED_TRACE(c.id);
+        const HWND w = Control(d, c.id);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(ClassName(w), c.className);
+        if (c.text) EXPECT_EQ(Text(w), c.text);
+        // Enabled state is the program's; compare the template's bits.
+        EXPECT_EQ(Style(w) & ~(WS_DISABLED | ES_READONLY), c.style);
+    }
+    EXPECT_EQ(Text(d), "Velmora");
+    EXPECT_EQ(static_cast<DWORD>(Style(d)) & 0xFFFFFF00u, 0x90CA0800u);  // DS_ bits below
+    const std::string copyright = Text(Control(d, 1004));
+    EXPECT_NE(copyright.find("2026"), std::string::npos);
+    EXPECT_EQ(copyright.rfind("\xA9", 0), 0u);
+    Close(d);
+    ASSERT_TRUE(velmora.WaitForExit());
+}
+
+TEST(Dialog, CheckBoxesEnableTheirEditsAndKeepTheTexts) {
+    TProcess velmora({VELMORA_EXE, "", "winxp", true});
+    const HWND d = velmora.WaitForDialog();
+    ASSERT_NE(d, nullptr);
+
+    Click(Control(d, 1010));
+    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
+    EXPECT_EQ(CheckState(Control(d, 1010)), BST_CHECKED);
+    EXPECT_TRUE(IsEnabled(Control(d, 1013)));
+    EXPECT_TRUE(IsEnabled(Control(d, 1014)));
+    SetText(Control(d, 1013), "Hinweis");
+    SetText(Control(d, 1014), "Zeile 1\r\nZeile 2");
+
+    Click(Control(d, 1010));
+    for (int i = 0; i < 100 && IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
+    EXPECT_FALSE(IsEnabled(Control(d, 1013)));
+    EXPECT_FALSE(IsEnabled(Control(d, 1014)));
+    EXPECT_EQ(Text(Control(d, 1013)), "Hinweis");
+
+    Click(Control(d, 1010));
+    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
+    EXPECT_TRUE(IsEnabled(Control(d, 1014)));
+    EXPECT_EQ(Text(Control(d, 1014)), "Zeile 1\r\nZeile 2");
+
+    Click(Control(d, 1020));
+    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1022)); ++i) ::Sleep(20);
+    EXPECT_TRUE(IsEnabled(Control(d, 1022)));
+
+    PressKey(d, VK_ESCAPE);
+    ASSERT_TRUE(velmora.WaitForExit());
+    EXPECT_EQ(velmora.ExitCode(), 0u);
+}

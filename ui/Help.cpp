@@ -1,0 +1,8 @@
+#include "Help.h"
+
+namespace velmora {
+
+// The help file arrives later.
+void ShowHelp(HWND) {}
+
+}  // namespace velmora

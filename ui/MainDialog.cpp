@@ -1,0 +1,52 @@
+#include "MainDialog.h"
+
+#include "ControlIds.h"
+#include "DialogState.h"
+#include "Help.h"
+#include "MainDialogHandlers.h"
+#include "SaveCommand.h"
+#include "SignaturePanel.h"
+#include "Tooltips.h"
+
+namespace velmora {
+
+namespace {
+
+void OnCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDC_SAVE: SaveCommand(dialog); break;
+    case IDC_CANCEL: ::EndDialog(dialog, IDCANCEL); break;
+    case IDC_HELPBUTTON: ShowHelp(dialog); break;
+    case IDC_COPYRIGHT: OpenMakerPage(dialog); break;
+    case IDC_SIGNATUREICON: SignaturePanelClick(dialog); break;
+    case IDC_NOTICE_ENABLED:
+    case IDC_PROMPT_ENABLED: ToggleCheckBox(dialog, id); break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: InitMainDialog(dialog); return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) OnCommand(dialog, LOWORD(wParam));
+        else if (HIWORD(wParam) == EN_UPDATE) UpdateCounterTool(reinterpret_cast<HWND>(lParam));
+        return TRUE;
+    case WM_HELP: ShowHelp(dialog); return TRUE;
+    case WM_CLOSE: ::EndDialog(dialog, 0); return TRUE;
+    case WM_DESTROY: ReleaseDialogState(); return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return ColorLink(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default: return FALSE;
+    }
+}
+
+void SetEditReadOnly(HWND edit) { ::SendMessageA(edit, EM_SETREADONLY, TRUE, 0); }
+
+bool IsCheckBoxChecked(HWND dialog, int id) {
+    return ::SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+}  // namespace velmora

@@ -1,0 +1,13 @@
+// The main dialog's procedure and the helpers other modules use on it.
+#pragma once
+
+#include <windows.h>
+
+namespace velmora {
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+void SetEditReadOnly(HWND edit);
+bool IsCheckBoxChecked(HWND dialog, int id);
+
+}  // namespace velmora

@@ -1,0 +1,13 @@
+// What the main dialog does for each message it handles.
+#pragma once
+
+#include <windows.h>
+
+namespace velmora {
+
+void InitMainDialog(HWND dialog);
+void ToggleCheckBox(HWND dialog, int id);
+void OpenMakerPage(HWND dialog);
+INT_PTR ColorLink(HWND dialog, HDC dc, HWND control);
+
+}  // namespace velmora

@@ -1,0 +1,117 @@
+// Setting the dialog up for the system version and the user's rights.
+#include "AppState.h"
+#include "ControlIds.h"
+#include "DialogState.h"
+#include "LogonNotice.h"
+#include "MainDialog.h"
+#include "MainDialogHandlers.h"
+#include "Messages.h"
+#include "SignaturePanel.h"
+#include "StringIds.h"
+#include "Tooltips.h"
+#include "VersionText.h"
+
+#include <commctrl.h>
+
+namespace velmora {
+
+namespace {
+
+HWND Item(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
+
+void Enable(HWND dialog, int id, bool enable) { ::EnableWindow(Item(dialog, id), enable); }
+
+bool HasText(HWND dialog, int id) { return ::GetWindowTextLengthA(Item(dialog, id)) > 0; }
+
+void SetSmallIcon(HWND dialog) {
+    const HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), IDI_MAINICON);
+    ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void ApplyNoRightsState(HWND dialog) {
+    if (IsShieldSystem()) ::SendDlgItemMessageA(dialog, IDC_SAVE, BCM_SETSHIELD, 0, TRUE);
+    char text[16] = {};
+    if (LoadText(IDS_CHANGE, text, sizeof text) > 0) ::SetDlgItemTextA(dialog, IDC_SAVE, text);
+    Enable(dialog, IDC_NOTICE_ENABLED, false);
+    SetEditReadOnly(Item(dialog, IDC_NOTICE_CAPTION));
+    SetEditReadOnly(Item(dialog, IDC_NOTICE_TEXT));
+}
+
+void MakeLink(HWND link) {
+    // The class cursor is shared by every static control of the process.
+    ::SetClassLongA(link, GCL_HCURSOR,
+                    static_cast<LONG>(reinterpret_cast<LONG_PTR>(::LoadCursorA(nullptr, IDC_HAND))));
+    LOGFONTA font = {};
+    const auto current = reinterpret_cast<HGDIOBJ>(::SendMessageA(link, WM_GETFONT, 0, 0));
+    if (::GetObjectA(current, sizeof font, &font) == 0) return;
+    font.lfUnderline = 1;
+    LinkFont.reset(::CreateFontIndirectA(&font));
+    if (LinkFont) ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(LinkFont.get()), FALSE);
+}
+
+void ShowVersion(HWND dialog) {
+    char text[32] = {};
+    if (FormatVersionText(text) > 0) ::SetDlgItemTextA(dialog, IDC_VERSION, text);
+}
+
+void PreparePromptBlock(HWND dialog) {
+    if (!IsLogonPromptSystem()) {
+        Enable(dialog, IDC_PROMPT_FRAME, false);
+        Enable(dialog, IDC_PROMPT_ENABLED, false);
+        Enable(dialog, IDC_PROMPT, false);
+    } else if (!IsAdmin) {
+        Enable(dialog, IDC_PROMPT_ENABLED, false);
+        SetEditReadOnly(Item(dialog, IDC_PROMPT));
+    }
+}
+
+void LimitInputs(HWND dialog) {
+    ::SendDlgItemMessageA(dialog, IDC_NOTICE_CAPTION, EM_LIMITTEXT, 255, 0);
+    ::SendDlgItemMessageA(dialog, IDC_NOTICE_TEXT, EM_LIMITTEXT, 2550, 0);
+    ::SendDlgItemMessageA(dialog, IDC_PROMPT, EM_LIMITTEXT, 255, 0);
+}
+
+// A block counts as switched on only when all of its texts are present.
+void DeriveCheckBoxes(HWND dialog) {
+    if (!HasText(dialog, IDC_NOTICE_CAPTION) || !HasText(dialog, IDC_NOTICE_TEXT)) {
+        Enable(dialog, IDC_NOTICE_CAPTION, false);
+        Enable(dialog, IDC_NOTICE_TEXT, false);
+    } else {
+        ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, BST_CHECKED);
+    }
+    if (!IsLogonPromptSystem()) return;
+    if (!HasText(dialog, IDC_PROMPT))
+        Enable(dialog, IDC_PROMPT, false);
+    else
+        ::CheckDlgButton(dialog, IDC_PROMPT_ENABLED, BST_CHECKED);
+}
+
+void AddCounters(HWND dialog) {
+    if (!CreateCounterTip(dialog)) return;
+    AddCounterTool(Item(dialog, IDC_NOTICE_CAPTION));
+    AddCounterTool(Item(dialog, IDC_NOTICE_TEXT));
+    AddCounterTool(Item(dialog, IDC_PROMPT));
+}
+
+bool WantsSignaturePanel() { return (IsShieldSystem() && !OptionNoCert) || OptionCert; }
+
+}  // namespace
+
+void InitMainDialog(HWND dialog) {
+    const HWND link = Item(dialog, IDC_COPYRIGHT);
+    SetSmallIcon(dialog);
+    if (!IsAdmin) ApplyNoRightsState(dialog);
+    if (link != nullptr) MakeLink(link);
+    ShowVersion(dialog);
+    PreparePromptBlock(dialog);
+    LimitInputs(dialog);
+    LoadLogonNotice(dialog);
+    DeriveCheckBoxes(dialog);
+    AddCounters(dialog);
+    if (!IsAdmin)
+        ElevationTip.reset(
+            AddBalloonTip(dialog, IDC_SAVE, TTI_INFO, nullptr, IDS_ELEVATION_TEXT, IDS_ELEVATION_TITLE));
+    if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
+}
+
+}  // namespace velmora

@@ -1,0 +1,17 @@
+// The counter tooltip of the three edits and the balloon tooltips.
+#pragma once
+
+#include <windows.h>
+
+namespace velmora {
+
+bool CreateCounterTip(HWND dialog);
+void AddCounterTool(HWND edit);
+void UpdateCounterTool(HWND edit);
+
+// A balloon on control `id`: `literalText` wins over string `textId`;
+// `titleId` names the title, `icon` is a TTI_ value. Null on failure.
+HWND AddBalloonTip(HWND dialog, int id, int icon, const char* literalText, UINT textId,
+                   UINT titleId);
+
+}  // namespace velmora
