@@ -3,6 +3,7 @@
 # private Xvfb, and a pinned locale whose ANSI code page is 1252.
 #   testenv.sh start BUILD   make the prefix if needed, start Xvfb and wineserver
 #   testenv.sh stop BUILD    end wineserver and Xvfb
+#   testenv.sh prefix BUILD  only make the prefix
 #   testenv.sh env BUILD     print the environment as shell assignments
 set -euo pipefail
 
@@ -45,12 +46,13 @@ start_xvfb() {
 }
 
 case $cmd in
+prefix) make_prefix ;;
 start)
     make_prefix
     start_xvfb
     export DISPLAY=$(cat "$state/display")
     # Background processes must not hold the test's output open.
-    env LC_ALL=$locale_name wineserver -p </dev/null >/dev/null 2>&1
+    env LC_ALL=$locale_name wineserver -p </dev/null >/dev/null 2>&1 || true  # may run already
     # Wine's own services start with the first program and keep its output
     # open; start them here, detached from any test's output.
     env LC_ALL=$locale_name wine cmd.exe /c exit </dev/null >/dev/null 2>&1

@@ -65,43 +65,18 @@ TEST(Dialog, StateAfterInitialisation) {
     }
 }
 
-TEST(Dialog, TemplateTextsAndStyles) {
+// The template itself is checked from the resource; here only what the
+// running dialog shows of it.
+TEST(Dialog, RunningDialogShowsTheTemplate) {
     TProcess velmora({VELMORA_EXE, "", "win7", true});
     const HWND d = velmora.WaitForDialog();
     ASSERT_NE(d, nullptr);
-    struct TControl {
-        int id;
-        const char* className;
-        const char* text;
-        LONG style;
-    };
-    const LONG child = WS_CHILD | WS_VISIBLE;
-    const TControl controls[] = {
-        {1010, "Button", "&Aktiviert", child | BS_AUTOCHECKBOX | WS_TABSTOP},
-        {1012, "Static", "&Titel der Nachricht:", child | SS_LEFT | WS_GROUP},
-        {1013, "Edit", "", child | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-        {1014, "Edit", "",
-         child | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | WS_TABSTOP},
-        {1020, "Button", "Akti&viert", child | BS_AUTOCHECKBOX | WS_TABSTOP},
-        {1022, "Edit", "", child | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-        {IDCANCEL, "Button", "Ab&brechen", child | BS_PUSHBUTTON | WS_TABSTOP},
-        {9, "Button", "&Hilfe", child | BS_PUSHBUTTON | WS_TABSTOP},
-        {1004, "Static", nullptr, child | SS_LEFT | SS_NOTIFY | WS_GROUP},
-    };
-    for (const TControl& c : controls) {
-        SCOPED_TRACE(c.id);
-        const HWND w = Control(d, c.id);
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(ClassName(w), c.className);
-        if (c.text) EXPECT_EQ(Text(w), c.text);
-        // Enabled state is the program's; compare the template's bits.
-        EXPECT_EQ(Style(w) & ~(WS_DISABLED | ES_READONLY), c.style);
-    }
+    const std::pair<int, const char*> texts[] = {
+        {1010, "&Aktiviert"}, {1012, "&Titel der Nachricht:"}, {1020, "Akti&viert"},
+        {IDCANCEL, "Ab&brechen"}, {9, "&Hilfe"}, {1021, "Text im Anmeldedialog"}};
+    for (const auto& [id, text] : texts) EXPECT_EQ(Text(Control(d, id)), text) << id;
     EXPECT_EQ(Text(d), "Velmora");
-    EXPECT_EQ(static_cast<DWORD>(Style(d)) & 0xFFFFFF00u, 0x90CA0800u);  // DS_ bits below
-    const std::string copyright = Text(Control(d, 1004));
-    EXPECT_NE(copyright.find("2026"), std::string::npos);
-    EXPECT_EQ(copyright.rfind("\xA9", 0), 0u);
+    EXPECT_TRUE(Style(Control(d, 1004)) & SS_NOTIFY);
     Close(d);
     ASSERT_TRUE(velmora.WaitForExit());
 }
