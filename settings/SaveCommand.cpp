@@ -1,8 +1,61 @@
 #include "SaveCommand.h"
 
+#include <shellapi.h>
+
+#include "AppState.h"
+#include "Instance.h"
+#include "LogonNotice.h"
+#include "Messages.h"
+#include "StringIds.h"
+
 namespace velmora {
 
-// Storing arrives with the registry wrapper.
-void SaveCommand(HWND) {}
+namespace {
+
+constexpr int MessageCapacity = 1025;
+
+void StoreAndOfferToQuit(HWND dialog) {
+    if (!StoreLogonNotice(dialog)) return;
+    char message[MessageCapacity] = {};
+    LoadText(IDS_SAVED_QUIT, message, sizeof message);
+    if (AppMessageBox(dialog, message, MB_YESNO | MB_ICONQUESTION) == IDYES) ::EndDialog(dialog, 0);
+}
+
+void ExplainMissingRights(HWND dialog) {
+    char message[MessageCapacity] = {};
+    LoadText(IDS_NEED_ADMIN, message, sizeof message);
+    AppMessageBox(dialog, message, MB_OK | MB_ICONERROR);
+}
+
+void RestartElevated(HWND dialog) {
+    char path[262] = {};
+    if (::GetModuleFileNameA(nullptr, path, sizeof path) == 0) {
+        ReportWin32Error(::GetLastError());
+        return;
+    }
+    // Without the marker the elevated copy becomes the one instance.
+    InstanceEvent.reset();
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(dialog, "runas", path, "", nullptr, SW_SHOWNORMAL));
+    if (result > 32) {
+        ::EndDialog(dialog, 0);
+        return;
+    }
+    ReportWin32Error(::GetLastError());
+    // The dialog stays open with the user's unsaved texts, and marks this
+    // instance again.
+    CreateInstanceMarker();
+}
+
+}  // namespace
+
+void SaveCommand(HWND dialog) {
+    if (IsAdmin)
+        StoreAndOfferToQuit(dialog);
+    else if (OsVersion.dwMajorVersion <= 4)
+        ExplainMissingRights(dialog);
+    else
+        RestartElevated(dialog);
+}
 
 }  // namespace velmora

@@ -27,7 +27,7 @@ void OnCommand(HWND dialog, int id) {
 
 }  // namespace
 
-INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) try {
     switch (message) {
     case WM_INITDIALOG: InitMainDialog(dialog); return TRUE;
     case WM_COMMAND:
@@ -41,6 +41,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return ColorLink(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default: return FALSE;
     }
+} catch (...) {
+    // Nothing may unwind into the dialog manager; an exhausted memory leaves
+    // the message handled and the dialog as it was.
+    return TRUE;
 }
 
 void SetEditReadOnly(HWND edit) { ::SendMessageA(edit, EM_SETREADONLY, TRUE, 0); }
