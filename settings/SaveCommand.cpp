@@ -27,7 +27,9 @@ void ExplainMissingRights(HWND dialog) {
     AppMessageBox(dialog, message, MB_OK | MB_ICONERROR);
 }
 
-void RestartElevated(HWND dialog) {
+}  // namespace
+
+void RestartElevated(HWND dialog, TShellExecute shellExecute) {
     char path[262] = {};
     if (::GetModuleFileNameA(nullptr, path, sizeof path) == 0) {
         ReportWin32Error(::GetLastError());
@@ -36,7 +38,7 @@ void RestartElevated(HWND dialog) {
     // Without the marker the elevated copy becomes the one instance.
     InstanceEvent.reset();
     const auto result = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(dialog, "runas", path, "", nullptr, SW_SHOWNORMAL));
+        shellExecute(dialog, "runas", path, "", nullptr, SW_SHOWNORMAL));
     if (result > 32) {
         ::EndDialog(dialog, 0);
         return;
@@ -47,15 +49,13 @@ void RestartElevated(HWND dialog) {
     CreateInstanceMarker();
 }
 
-}  // namespace
-
 void SaveCommand(HWND dialog) {
     if (IsAdmin)
         StoreAndOfferToQuit(dialog);
     else if (OsVersion.dwMajorVersion <= 4)
         ExplainMissingRights(dialog);
     else
-        RestartElevated(dialog);
+        RestartElevated(dialog, ::ShellExecuteA);
 }
 
 }  // namespace velmora

@@ -30,7 +30,36 @@ std::vector<HWND> DialogsOf(DWORD processId) {
     return search.found;
 }
 
-UINT IconStyle(HWND box) {
+// 32-bit pixels of a bitmap selected into `dc`.
+std::vector<DWORD> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO header = {};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    ::GetDIBits(dc, bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS);
+    for (DWORD& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+// Icon handles of another process mean nothing here, so the icon shown is
+// told apart by its picture: the screen under the icon control against each
+// system icon drawn on the same background.
+UINT IconOnScreen(HWND control) {
+    RECT r;
+    ::GetWindowRect(control, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return 0;
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    const HBITMAP shot = ::CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = ::SelectObject(memory, shot);
+    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    const std::vector<DWORD> shown = Pixels(memory, shot, w, h);
+
     struct TIcon {
         LPCSTR id;
         UINT style;
@@ -39,12 +68,37 @@ UINT IconStyle(HWND box) {
                                   {IDI_QUESTION, MB_ICONQUESTION},
                                   {IDI_EXCLAMATION, MB_ICONWARNING},
                                   {IDI_ASTERISK, MB_ICONINFORMATION}};
+    UINT best = MB_USERICON;
+    size_t fewest = shown.size() / 10 + 1;  // at most 10 % of the pixels may differ
+    for (const TIcon& icon : icons) {
+        const HBITMAP drawn = ::CreateCompatibleBitmap(screen, w, h);
+        old = ::SelectObject(memory, drawn);
+        const HBRUSH background = ::CreateSolidBrush(shown.empty() ? 0 : shown.front());
+        const RECT all = {0, 0, w, h};
+        ::FillRect(memory, &all, background);
+        ::DeleteObject(background);
+        ::DrawIconEx(memory, 0, 0, ::LoadIconA(nullptr, icon.id), 0, 0, 0, nullptr, DI_NORMAL);
+        ::SelectObject(memory, old);
+        const std::vector<DWORD> expected = Pixels(memory, drawn, w, h);
+        ::DeleteObject(drawn);
+        size_t differing = 0;
+        for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != expected[i];
+        if (differing < fewest) {
+            fewest = differing;
+            best = icon.style;
+        }
+    }
+    ::DeleteObject(shot);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return best;
+}
+
+UINT IconStyle(HWND box) {
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (ClassName(child) != "Static" || (Style(child) & SS_TYPEMASK) != SS_ICON) continue;
-        const auto shown = reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
-        for (const TIcon& icon : icons)
-            if (shown != nullptr && shown == ::LoadIconA(nullptr, icon.id)) return icon.style;
-        return shown != nullptr ? MB_USERICON : 0;
+        if (!::IsWindowVisible(child) || ::SendMessageA(child, STM_GETICON, 0, 0) == 0) return 0;
+        return IconOnScreen(child);
     }
     return 0;
 }
@@ -69,6 +123,44 @@ HWND FindMainDialog(DWORD processId) {
         if (::GetDlgItem(dialog, MainDialogMarker) != nullptr && Text(dialog) == "Velmora")
             return dialog;
     return nullptr;
+}
+
+namespace {
+
+struct TOther {
+    DWORD excluded;
+    HWND found;
+};
+
+BOOL CALLBACK FindOther(HWND window, LPARAM param) {
+    auto* o = reinterpret_cast<TOther*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    if (pid != o->excluded && ClassName(window) == "#32770" &&
+        ::GetDlgItem(window, MainDialogMarker) != nullptr && Text(window) == "Velmora") {
+        o->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindOtherMainDialog(DWORD excluded, DWORD& processId) {
+    TOther other{excluded, nullptr};
+    ::EnumWindows(FindOther, reinterpret_cast<LPARAM>(&other));
+    processId = 0;
+    if (other.found) ::GetWindowThreadProcessId(other.found, &processId);
+    return other.found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMs) return false;
+        ::Sleep(20);
+    }
+    return true;
 }
 
 HWND Control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,12 @@ void SetWindowsVersion(const std::string& exeName, const std::string& version);
 
 // The top-level "Velmora" dialog of a process (the one with the edits).
 HWND FindMainDialog(DWORD processId);
+// The first such dialog of any process other than `excluded`; its process id
+// into `processId`.
+HWND FindOtherMainDialog(DWORD excluded, DWORD& processId);
+
+// Polls `condition` until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 // Controls.
 HWND Control(HWND dialog, int id);

@@ -1,0 +1,28 @@
+// Test access to the Winlogon values in the 64-bit view, the one the logon
+// reads, independent of the program under test.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace uidriver {
+
+struct TValue {
+    DWORD type = 0;
+    std::string data;  // raw bytes, terminator included when stored
+};
+
+extern const char* const WinlogonNt;  // HKLM path on the NT family
+extern const char* const Winlogon9x;  // HKLM path on the 9x family
+
+std::optional<TValue> ReadValue(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY);
+void WriteValue(const char* key, const char* name, DWORD type, const std::string& data,
+                REGSAM view = KEY_WOW64_64KEY);
+void WriteText(const char* key, const char* name, const std::string& text);  // REG_SZ + zero
+void DeleteValue(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY);
+void DeleteKey(const char* key, REGSAM view = KEY_WOW64_64KEY);
+bool KeyExists(const char* key, REGSAM view = KEY_WOW64_64KEY);
+
+}  // namespace uidriver

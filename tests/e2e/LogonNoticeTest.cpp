@@ -1,0 +1,202 @@
+// Loading and storing the Winlogon values through the real dialog, read and
+// prepared in the 64-bit view that the logon uses.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Registry.h"
+#include "UiDriver.h"
+
+using namespace uidriver;
+
+namespace {
+
+constexpr const char* Caption = "LegalNoticeCaption";
+constexpr const char* Notice = "LegalNoticeText";
+constexpr const char* Prompt = "LogonPrompt";
+
+// Wine drops every access flag, the view flag too, for a program that it
+// shows as 9x: there the program works in the redirected 32-bit view, as
+// on a real 9x system, which has a single view.
+REGSAM ViewOf(const char* key) { return key == Winlogon9x ? KEY_WOW64_32KEY : KEY_WOW64_64KEY; }
+
+void Put(const char* key, const char* name, const std::string& text) {
+    WriteValue(key, name, REG_SZ, std::string(text.c_str(), text.size() + 1), ViewOf(key));
+}
+
+class LogonNoticeTest : public ::testing::Test {
+protected:
+    void SetUp() override { Clear(); }
+    void TearDown() override { Clear(); }
+    static void Clear() {
+        for (const char* name : {Caption, Notice, Prompt}) {
+            DeleteValue(WinlogonNt, name);
+            DeleteValue(WinlogonNt, name, KEY_WOW64_32KEY);
+        }
+        DeleteKey(Winlogon9x);
+        DeleteKey(Winlogon9x, KEY_WOW64_32KEY);
+    }
+
+    HWND Start(const char* version) {
+        velmora_ = TProcess({VELMORA_EXE, "", version, true});
+        const HWND dialog = velmora_.WaitForDialog();
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+    // Save, expect the question 206 and answer it.
+    void SaveAndAnswer(HWND dialog, int answer) {
+        Click(Control(dialog, IDOK));
+        const auto box = WaitForMessageBox(velmora_.id());
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->owner, dialog);
+        EXPECT_EQ(box->caption, "Velmora");
+        EXPECT_EQ(box->text,
+                  "Die \xC4nderungen wurden erfolgreich gespeichert. M\xF6" "chten Sie das "
+                  "Programm jetzt beenden?");
+        EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONQUESTION));
+        EXPECT_EQ(box->buttons, (std::vector<int>{IDYES, IDNO}));
+        Answer(*box, answer);
+        EXPECT_TRUE(WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); }));
+    }
+    void Check(HWND dialog, int id) {
+        Click(Control(dialog, id));
+        EXPECT_TRUE(WaitUntil([&] { return CheckState(Control(dialog, id)) == BST_CHECKED; }));
+    }
+    void Quit(HWND dialog) {
+        Close(dialog);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        EXPECT_EQ(velmora_.ExitCode(), 0u);
+    }
+    static std::string Stored(const char* key, const char* name) {
+        const auto value = ReadValue(key, name, ViewOf(key));
+        if (!value) return "<absent>";
+        EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ)) << name;
+        return value->data;
+    }
+
+    TProcess velmora_;
+};
+
+std::string Z(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
+
+}  // namespace
+
+TEST_F(LogonNoticeTest, LoadsAllThreeOnNt5) {
+    WriteText(WinlogonNt, Caption, "Achtung");
+    WriteText(WinlogonNt, Notice, "Nur f\xFCr Befugte.\r\nZweite Zeile");
+    WriteText(WinlogonNt, Prompt, "Bitte anmelden");
+    const HWND d = Start("winxp");
+    EXPECT_EQ(Text(Control(d, 1013)), "Achtung");
+    EXPECT_EQ(Text(Control(d, 1014)), "Nur f\xFCr Befugte.\r\nZweite Zeile");
+    EXPECT_EQ(Text(Control(d, 1022)), "Bitte anmelden");
+    EXPECT_EQ(CheckState(Control(d, 1010)), BST_CHECKED);
+    EXPECT_EQ(CheckState(Control(d, 1020)), BST_CHECKED);
+    for (int id : {1013, 1014, 1022}) EXPECT_TRUE(IsEnabled(Control(d, id))) << id;
+    Quit(d);
+}
+
+TEST_F(LogonNoticeTest, PromptIsNeitherReadNorTouchedOnNt6And9x) {
+    for (const char* version : {"win7", "win98"}) {
+        SCOPED_TRACE(version);
+        const char* key = std::string(version) == "win98" ? Winlogon9x : WinlogonNt;
+        Put(key, Caption, "C");
+        Put(key, Notice, "T");
+        Put(key, Prompt, "bleibt");
+        const HWND d = Start(version);
+        EXPECT_EQ(Text(Control(d, 1013)), "C");
+        EXPECT_EQ(Text(Control(d, 1022)), "");
+        EXPECT_EQ(CheckState(Control(d, 1020)), BST_UNCHECKED);
+        Click(Control(d, 1010));  // notice off: both values go, the prompt stays
+        EXPECT_TRUE(WaitUntil([&] { return CheckState(Control(d, 1010)) == BST_UNCHECKED; }));
+        SaveAndAnswer(d, IDYES);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        EXPECT_EQ(Stored(key, Caption), "<absent>");
+        EXPECT_EQ(Stored(key, Notice), "<absent>");
+        EXPECT_EQ(Stored(key, Prompt), Z("bleibt"));
+    }
+}
+
+TEST_F(LogonNoticeTest, CaptionOnlyCountsAsOffAndIsDeletedOnSave) {
+    WriteText(WinlogonNt, Caption, "Nur Titel");
+    const HWND d = Start("win7");
+    EXPECT_EQ(Text(Control(d, 1013)), "Nur Titel");
+    EXPECT_EQ(CheckState(Control(d, 1010)), BST_UNCHECKED);
+    EXPECT_FALSE(IsEnabled(Control(d, 1013)));
+    EXPECT_FALSE(IsEnabled(Control(d, 1014)));
+    // Checked but the text still empty: a half-empty block is deleted.
+    Check(d, 1010);
+    SaveAndAnswer(d, IDNO);
+    EXPECT_EQ(Stored(WinlogonNt, Caption), "<absent>");
+    // Saving again with both values absent succeeds just the same.
+    SaveAndAnswer(d, IDNO);
+    Quit(d);
+}
+
+TEST_F(LogonNoticeTest, StoresExactlyTextAndOneZeroInTheSixtyFourBitView) {
+    const HWND d = Start("winxp");
+    Check(d, 1010);
+    Check(d, 1020);
+    const std::string caption(255, 'C');
+    const std::string text = "Zeile 1\r\nZeile 2\r\n\r\nZeile \xE4\xF6\xFC";
+    SetText(Control(d, 1013), caption);
+    SetText(Control(d, 1014), text);
+    SetText(Control(d, 1022), "Anmelden");
+    SaveAndAnswer(d, IDNO);  // No keeps the dialog
+    EXPECT_TRUE(FindMainDialog(velmora_.id()) != nullptr);
+    EXPECT_EQ(Stored(WinlogonNt, Caption), Z(caption));
+    EXPECT_EQ(Stored(WinlogonNt, Notice), Z(text));
+    EXPECT_EQ(Stored(WinlogonNt, Prompt), Z("Anmelden"));
+    // The redirected 32-bit copy, which the logon never reads, stays empty.
+    EXPECT_FALSE(ReadValue(WinlogonNt, Caption, KEY_WOW64_32KEY).has_value());
+    SaveAndAnswer(d, IDYES);  // Yes ends the program
+    ASSERT_TRUE(velmora_.WaitForExit());
+    EXPECT_EQ(velmora_.ExitCode(), 0u);
+
+    // The round trip: what was stored comes back whole.
+    const HWND again = Start("winxp");
+    EXPECT_EQ(Text(Control(again, 1013)), caption);
+    EXPECT_EQ(Text(Control(again, 1014)), text);
+    Quit(again);
+}
+
+TEST_F(LogonNoticeTest, TextLongerThanTheLimitIsShownAndSavedWhole) {
+    std::string text;
+    while (text.size() < 3000) text += "0123456789";
+    WriteText(WinlogonNt, Caption, "Lang");
+    WriteText(WinlogonNt, Notice, text);
+    const HWND d = Start("win10");
+    EXPECT_EQ(Text(Control(d, 1014)).size(), 3000u);
+    SaveAndAnswer(d, IDNO);
+    EXPECT_EQ(Stored(WinlogonNt, Notice), Z(text));
+    Quit(d);
+}
+
+TEST_F(LogonNoticeTest, MissingKeyIsReportedOnLoadAndCreatedOnStore) {
+    ASSERT_FALSE(KeyExists(Winlogon9x, ViewOf(Winlogon9x)));
+    velmora_ = TProcess({VELMORA_EXE, "", "win98", true});
+    const auto box = WaitForMessageBox(velmora_.id());
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text, "Ein Schl\xFCssel wurde in der Registrierung nicht gefunden.");
+    EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+    Answer(*box, IDOK);
+    const HWND d = velmora_.WaitForDialog();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(box->owner, d);
+    Check(d, 1010);
+    SetText(Control(d, 1013), "Neu");
+    SetText(Control(d, 1014), "angelegt");
+    SaveAndAnswer(d, IDYES);
+    ASSERT_TRUE(velmora_.WaitForExit());
+    EXPECT_EQ(Stored(Winlogon9x, Caption), Z("Neu"));
+    EXPECT_EQ(Stored(Winlogon9x, Notice), Z("angelegt"));
+}
+
+TEST_F(LogonNoticeTest, OtherTypesAreShownExpandedOrEmpty) {
+    WriteValue(WinlogonNt, Caption, REG_EXPAND_SZ, Z("%SystemRoot%"));
+    WriteValue(WinlogonNt, Notice, REG_DWORD, std::string("\x01\x00\x00\x00", 4));
+    const HWND d = Start("win7");
+    EXPECT_EQ(Text(Control(d, 1013)), "C:\\windows");
+    EXPECT_EQ(Text(Control(d, 1014)), "");
+    Quit(d);
+}
