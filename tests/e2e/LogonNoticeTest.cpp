@@ -200,3 +200,67 @@ TEST_F(LogonNoticeTest, OtherTypesAreShownExpandedOrEmpty) {
     EXPECT_EQ(Text(Control(d, 1014)), "");
     Quit(d);
 }
+
+// The Winlogon key made read-only for everybody for the length of a test.
+class TReadOnlyWinlogon {
+public:
+    TReadOnlyWinlogon() {
+        ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, WinlogonNt, 0,
+                        READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY, &key_);
+        DWORD size = 0;
+        ::RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+        saved_.resize(size);
+        ::RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size);
+
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone_);
+        const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(everyone_);
+        acl_.resize(aclSize);
+        auto* acl = reinterpret_cast<ACL*>(acl_.data());
+        ::InitializeAcl(acl, aclSize, ACL_REVISION);
+        ::AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone_);
+        SECURITY_DESCRIPTOR sd;
+        ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+        ::SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+        ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &sd);
+    }
+    ~TReadOnlyWinlogon() {
+        ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data());
+        ::RegCloseKey(key_);
+        ::FreeSid(everyone_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    PSID everyone_ = nullptr;
+    std::vector<BYTE> saved_, acl_;
+};
+
+TEST_F(LogonNoticeTest, StoreWithoutWriteAccessReportsAndKeepsTheDialog) {
+    const HWND d = Start("win7");
+    Check(d, 1010);
+    SetText(Control(d, 1013), "Titel");
+    SetText(Control(d, 1014), "Text");
+    {
+        TReadOnlyWinlogon readOnly;
+        Click(Control(d, IDOK));
+        const auto box = WaitForMessageBox(velmora_.id());
+        ASSERT_TRUE(box.has_value());
+        char denied[256] = {};
+        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_ACCESS_DENIED, 0, denied,
+                         sizeof denied, nullptr);
+        EXPECT_EQ(box->text, std::string("Ein Schl\xFCssel konnte in der Registrierung nicht "
+                                         "gespeichert werden. Es wurde folgender Fehler "
+                                         "ermittelt:\r\n") + denied);
+        EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(box->owner, d);
+        Answer(*box, IDOK);
+        // No question follows a failed store, and the dialog stays.
+        EXPECT_TRUE(WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); }));
+        ::Sleep(300);
+        EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+    }
+    EXPECT_EQ(Stored(WinlogonNt, Caption), "<absent>");
+    EXPECT_EQ(Text(Control(d, 1013)), "Titel");
+    Quit(d);
+}
