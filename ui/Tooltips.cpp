@@ -1,11 +1,100 @@
 #include "Tooltips.h"
 
+#include <commctrl.h>
+
+#include "DialogState.h"
+#include "Handles.h"
+#include "Messages.h"
+#include "StringIds.h"
+
 namespace velmora {
 
-// The tooltips arrive with the counters.
-bool CreateCounterTip(HWND) { return false; }
-void AddCounterTool(HWND) {}
-void UpdateCounterTool(HWND) {}
-HWND AddBalloonTip(HWND, int, int, const char*, UINT, UINT) { return nullptr; }
+namespace {
+
+// TOOLINFOA without the trailing reserved pointer: what comctl32 5 knew.
+constexpr UINT ToolInfoSize = 44;
+
+constexpr int CounterFormatCapacity = 30;
+constexpr int CounterTextCapacity = 50;
+constexpr int BalloonTextCapacity = 255;
+constexpr int BalloonTitleCapacity = 50;
+
+TOOLINFOA CounterToolInfo = {};
+
+HWND CreateTip(HWND dialog, DWORD style) {
+    // The tooltip class lives in comctl32; make sure it is registered.
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    const HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, style,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       dialog, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (tip != nullptr)
+        ::SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    return tip;
+}
+
+int CounterMaximum(HWND edit) { return ::GetDlgCtrlID(edit) == 1014 ? 2550 : 255; }
+
+void SendCounterText(HWND edit, UINT message) {
+    if (!CounterTip) return;
+    CounterToolInfo.uId = reinterpret_cast<UINT_PTR>(edit);
+    const int length = ::GetWindowTextLengthA(edit);
+    const THeapBuffer text(CounterTextCapacity);
+    if (!text) return;
+    char format[CounterFormatCapacity] = {};
+    LoadText(IDS_COUNTER_FORMAT, format, sizeof format);
+    const int args[] = {length, CounterMaximum(edit)};
+    ::wvsprintfA(text.chars(), format, reinterpret_cast<va_list>(const_cast<int*>(args)));
+    CounterToolInfo.lpszText = text.chars();
+    ::SendMessageA(CounterTip.get(), message, 0, reinterpret_cast<LPARAM>(&CounterToolInfo));
+    CounterToolInfo.lpszText = nullptr;
+}
+
+}  // namespace
+
+bool CreateCounterTip(HWND dialog) {
+    CounterTip.reset(CreateTip(dialog, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_CLOSE));
+    if (!CounterTip) return false;
+    CounterToolInfo = {};
+    CounterToolInfo.cbSize = ToolInfoSize;
+    CounterToolInfo.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
+    CounterToolInfo.hinst = ::GetModuleHandleA(nullptr);
+    CounterToolInfo.hwnd = dialog;
+    ::GetClientRect(dialog, &CounterToolInfo.rect);
+    return true;
+}
+
+void AddCounterTool(HWND edit) { SendCounterText(edit, TTM_ADDTOOLA); }
+
+void UpdateCounterTool(HWND edit) { SendCounterText(edit, TTM_UPDATETIPTEXTA); }
+
+HWND AddBalloonTip(HWND dialog, int id, int icon, const char* literalText, UINT textId,
+                   UINT titleId) {
+    const HWND tip =
+        CreateTip(dialog, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON | TTS_CLOSE);
+    if (tip == nullptr) return nullptr;
+
+    TOOLINFOA tool = {};
+    tool.cbSize = ToolInfoSize;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT | TTF_PARSELINKS;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(dialog, id));
+    ::GetClientRect(dialog, &tool.rect);
+    tool.hinst = ::GetModuleHandleA(nullptr);
+
+    const THeapBuffer text(BalloonTextCapacity);
+    const THeapBuffer title(BalloonTitleCapacity);
+    if (text) {
+        if (textId != 0) LoadText(textId, text.chars(), BalloonTextCapacity - 1);
+        if (literalText != nullptr) ::lstrcpynA(text.chars(), literalText, BalloonTextCapacity - 1);
+        tool.lpszText = text.chars();
+        ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (title) {
+        LoadText(titleId, title.chars(), BalloonTitleCapacity);
+        ::SendMessageA(tip, TTM_SETTITLEA, icon, reinterpret_cast<LPARAM>(title.chars()));
+    }
+    return tip;
+}
 
 }  // namespace velmora

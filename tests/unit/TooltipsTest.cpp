@@ -1,0 +1,108 @@
+// The counter and balloon tooltips on a dialog of the test's own, where
+// their texts can be read back.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "AppState.h"
+#include "ControlIds.h"
+#include "DialogState.h"
+#include "MainDialog.h"
+#include "StringIds.h"
+#include "Tooltips.h"
+
+using namespace velmora;
+
+namespace {
+
+// The wide form: the ANSI one hands out at most 80 characters.
+std::string ToolText(HWND tip, HWND dialog, HWND tool) {
+    wchar_t text[400] = {};
+    TOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text;
+    ::SendMessageW(tip, TTM_GETTEXTW, 400, reinterpret_cast<LPARAM>(&info));
+    char ansi[400] = {};
+    ::WideCharToMultiByte(1252, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
+void Type(HWND edit, const char* keys) {
+    for (const char* k = keys; *k; ++k) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*k), 1);
+}
+
+// Wine answers TTM_GETTITLE with nothing, so balloon titles and icons are
+// checked on the screenshot instead.
+
+class TooltipsTest : public ::testing::Test {
+protected:
+    void Open(bool administrator) {
+        OsVersion.dwOSVersionInfoSize = sizeof OsVersion;
+        ::GetVersionExA(&OsVersion);
+        OsVersion.dwMajorVersion = 6;  // no logon prompt, so only notice values load
+        IsAdmin = administrator;
+        dialog_ = ::CreateDialogParamA(::GetModuleHandleA(nullptr), IDD_MAINDIALOG, nullptr,
+                                       MainDialogProc, 0);
+        ASSERT_NE(dialog_, nullptr);
+    }
+    void TearDown() override {
+        if (dialog_) ::DestroyWindow(dialog_);
+    }
+    HWND Edit(int id) const { return ::GetDlgItem(dialog_, id); }
+    std::string Counter(int id) const { return ToolText(CounterTip.get(), dialog_, Edit(id)); }
+    HWND dialog_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(TooltipsTest, CountersFollowTheText) {
+    Open(true);
+    ASSERT_TRUE(CounterTip);
+    ::SetDlgItemTextA(dialog_, IDC_NOTICE_CAPTION, "");
+    ::SetDlgItemTextA(dialog_, IDC_NOTICE_TEXT, "");
+    EXPECT_EQ(Counter(IDC_NOTICE_CAPTION), "0 von maximal 255 Zeichen");
+    EXPECT_EQ(Counter(IDC_NOTICE_TEXT), "0 von maximal 2550 Zeichen");
+    EXPECT_EQ(Counter(IDC_PROMPT), "0 von maximal 255 Zeichen");
+
+    Type(Edit(IDC_NOTICE_TEXT), "ab\rcd\r");  // Enter inserts CR LF here
+    EXPECT_EQ(Counter(IDC_NOTICE_TEXT), "8 von maximal 2550 Zeichen");
+    ::SetDlgItemTextA(dialog_, IDC_NOTICE_CAPTION, std::string(300, 'x').c_str());
+    EXPECT_EQ(Counter(IDC_NOTICE_CAPTION), "300 von maximal 255 Zeichen");
+}
+
+TEST_F(TooltipsTest, ElevationBalloonOnlyWithoutRights) {
+    Open(true);
+    EXPECT_FALSE(ElevationTip);
+    ::DestroyWindow(dialog_);
+    dialog_ = nullptr;
+    EXPECT_FALSE(CounterTip);  // released with the dialog
+
+    Open(false);
+    ASSERT_TRUE(ElevationTip);
+    EXPECT_EQ(ToolText(ElevationTip.get(), dialog_, ::GetDlgItem(dialog_, IDC_SAVE)),
+              "Klicken Sie auf die Schaltfl\xE4" "che um das Programm mit\r\nadministrativen "
+              "Rechten neu zu starten.");
+}
+
+TEST_F(TooltipsTest, BalloonTextsAndTitlesAreCut) {
+    Open(true);
+    const std::string longText(400, 't');
+    const HWND literal =
+        AddBalloonTip(dialog_, IDC_HELPBUTTON, TTI_ERROR, longText.c_str(), IDS_ELEVATION_TEXT,
+                      IDS_SIGNATURE_FAILED);  // a title longer than 49 characters
+    ASSERT_NE(literal, nullptr);
+    const std::string text = ToolText(literal, dialog_, ::GetDlgItem(dialog_, IDC_HELPBUTTON));
+    EXPECT_EQ(text, std::string(253, 't'));  // the literal text wins, cut
+    EXPECT_EQ(ToolText(literal, dialog_, ::GetDlgItem(dialog_, IDC_HELPBUTTON)).size(), 253u);
+    ::DestroyWindow(literal);
+
+    const HWND missing = AddBalloonTip(dialog_, IDC_HELPBUTTON, TTI_INFO, nullptr, 4711, 4712);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(ToolText(missing, dialog_, ::GetDlgItem(dialog_, IDC_HELPBUTTON)), "");
+    ::DestroyWindow(missing);
+}
