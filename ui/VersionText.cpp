@@ -1,8 +1,28 @@
 #include "VersionText.h"
 
+#include <windows.h>
+
+#include "Handles.h"
+
 namespace velmora {
 
-// The version resource arrives with the help file.
-int FormatVersionText(char*) { return 0; }
+int FormatVersionText(char* buffer) {
+    char path[262] = {};
+    if (::GetModuleFileNameA(nullptr, path, sizeof path) == 0) return 0;
+    DWORD handle = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, &handle);
+    if (size == 0) return 0;
+    const THeapBuffer block(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!block || !::GetFileVersionInfoA(path, 0, size, block.as<void>()) ||
+        !::VerQueryValueA(block.as<void>(), "\\", reinterpret_cast<void**>(&fixed), &length) ||
+        fixed == nullptr)
+        return 0;
+    const int parts[] = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                         HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
+    return ::wvsprintfA(buffer, "Version %d.%d.%d.%d",
+                        reinterpret_cast<va_list>(const_cast<int*>(parts)));
+}
 
 }  // namespace velmora

@@ -28,7 +28,41 @@ std::string FileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// This process's environment block with `extra` added.
+std::string EnvironmentBlock(const std::vector<std::string>& extra) {
+    std::string block;
+    char* current = ::GetEnvironmentStringsA();
+    for (const char* p = current; *p; p += ::lstrlenA(p) + 1) block.append(p).push_back('\0');
+    ::FreeEnvironmentStringsA(current);
+    for (const std::string& e : extra) block.append(e).push_back('\0');
+    block.push_back('\0');
+    return block;
+}
+
+struct TWindowSearch {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<TWindowSearch*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (pid == s->processId && ::lstrcmpiA(name, s->className) == 0 && ::IsWindowVisible(window))
+        s->found.push_back(window);
+    return TRUE;
+}
+
 }  // namespace
+
+std::vector<HWND> TProcess::Windows(const char* className) const {
+    TWindowSearch search{id_, className, {}};
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 std::string WindowsPath(const std::string& path) {
     if (path.empty() || path[0] != '/') return path;
@@ -66,14 +100,16 @@ TProcess::TProcess(const TStartOptions& options) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
+    std::string environment = EnvironmentBlock(options.environment);
+    void* block = options.environment.empty() ? nullptr : &environment[0];
     BOOL ok = FALSE;
     if (options.administrator) {
-        ok = ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+        ok = ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, block,
                               nullptr, &startup, &info);
     } else {
         HANDLE token = RestrictedToken();
         ok = token && ::CreateProcessAsUserA(token, exe.c_str(), &commandLine[0], nullptr, nullptr,
-                                             FALSE, 0, nullptr, nullptr, &startup, &info);
+                                             FALSE, 0, block, nullptr, &startup, &info);
         if (token) ::CloseHandle(token);
     }
     if (!ok) return;

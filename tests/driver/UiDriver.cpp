@@ -212,6 +212,16 @@ void PressKey(HWND dialog, UINT virtualKey) {
     ::PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
+void PressHardwareKey(HWND dialog, UINT virtualKey) {
+    ::SetForegroundWindow(dialog);
+    WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 2000);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(virtualKey);
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
 void Minimise(HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 void Close(HWND dialog) { ::PostMessageA(dialog, WM_CLOSE, 0, 0); }
 

@@ -19,6 +19,7 @@ struct TStartOptions {
     std::string arguments;      // appended after the quoted program path
     std::string windowsVersion; // empty: the prefix's default
     bool administrator = true;  // false: Administrators made deny-only
+    std::vector<std::string> environment;  // NAME=value added to ours
 };
 
 class TProcess {
@@ -36,6 +37,8 @@ public:
     // True when the process ended within the time; ExitCode is then valid.
     bool WaitForExit(DWORD timeoutMs = 20000) const;
     DWORD ExitCode() const;
+    // The top-level windows of the process of a window class, visible ones.
+    std::vector<HWND> Windows(const char* className) const;
 
 private:
     HANDLE process_ = nullptr;
@@ -69,6 +72,9 @@ void Click(HWND button);
 void SetText(HWND edit, const std::string& text);
 void TypeText(HWND edit, const std::string& text);
 void PressKey(HWND dialog, UINT virtualKey);  // to the control with the focus
+// As typed on the keyboard, to the dialog made the foreground window: F1
+// becomes WM_HELP only on this way in.
+void PressHardwareKey(HWND dialog, UINT virtualKey);
 void Minimise(HWND dialog);
 void Close(HWND dialog);  // WM_CLOSE, like the close box
 

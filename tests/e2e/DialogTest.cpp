@@ -73,7 +73,7 @@ TEST(Dialog, StateAfterInitialisation) {
         EXPECT_EQ(TextLimit(Control(d, 1013)), 255);
         EXPECT_EQ(TextLimit(Control(d, 1014)), 2550);
         EXPECT_EQ(TextLimit(Control(d, 1022)), 255);
-        EXPECT_EQ(Text(Control(d, 1005)), "Version 2");
+        EXPECT_EQ(Text(Control(d, 1005)), "Version 2.0.0.0");
         Close(d);
         ASSERT_TRUE(velmora.WaitForExit());
         EXPECT_EQ(velmora.ExitCode(), 0u);

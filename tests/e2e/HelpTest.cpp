@@ -1,0 +1,134 @@
+// The version label and the help, on copies of the program where a test
+// needs another name, another folder or no version block.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "UiDriver.h"
+
+using namespace uidriver;
+
+namespace {
+
+const std::string Folder = "C:\\velmora-help-test";
+
+std::string CopyOfVelmora(const std::string& name, bool withHelp) {
+    ::CreateDirectoryA(Folder.c_str(), nullptr);
+    const std::string exe = Folder + "\\" + name;
+    EXPECT_TRUE(::CopyFileA(WindowsPath(VELMORA_EXE).c_str(), exe.c_str(), FALSE));
+    const std::string chm = Folder + "\\Velmora.chm";
+    if (withHelp) {
+        std::string source = WindowsPath(VELMORA_EXE);
+        source.replace(source.size() - 3, 3, "chm");
+        EXPECT_TRUE(::CopyFileA(source.c_str(), chm.c_str(), FALSE));
+    } else {
+        ::DeleteFileA(chm.c_str());
+    }
+    return exe;
+}
+
+void RemoveFolder() {
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = ::FindFirstFileA((Folder + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do ::DeleteFileA((Folder + "\\" + entry.cFileName).c_str());
+        while (::FindNextFileA(find, &entry));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(Folder.c_str());
+}
+
+class HelpTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (dialog_) Close(dialog_);
+        velmora_.WaitForExit();
+        velmora_ = TProcess();
+        RemoveFolder();
+    }
+    HWND Start(const TStartOptions& options) {
+        velmora_ = TProcess(options);
+        dialog_ = velmora_.WaitForDialog();
+        EXPECT_NE(dialog_, nullptr);
+        return dialog_;
+    }
+    // The help window of the program, once it shows.
+    bool HelpWindowOpens() {
+        return WaitUntil([&] { return !velmora_.Windows("HH Parent").empty(); }, 15000);
+    }
+    void CloseHelpWindows() {
+        for (HWND w : velmora_.Windows("HH Parent")) ::PostMessageA(w, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return velmora_.Windows("HH Parent").empty(); });
+    }
+    std::optional<TMessageBox> AnswerOneBox() {
+        auto box = WaitForMessageBox(velmora_.id());
+        if (box) {
+            Answer(*box, IDOK);
+            WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); });
+        }
+        return box;
+    }
+    TProcess velmora_;
+    HWND dialog_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(HelpTest, VersionLabelShowsTheFileVersion) {
+    const HWND d = Start({VELMORA_EXE, "", "win7", true});
+    EXPECT_EQ(Text(Control(d, 1005)), "Version 2.0.0.0");
+}
+
+TEST_F(HelpTest, CopyWithoutVersionBlockKeepsTheTemplateText) {
+    const HWND d = Start({VELMORA_NO_VERSION_EXE, "", "win7", true});
+    EXPECT_EQ(Text(Control(d, 1005)), "Version 2");
+}
+
+TEST_F(HelpTest, F1AndTheHelpButtonOpenTheDialogsTopic) {
+    const HWND d = Start({VELMORA_EXE, "", "win7", true});
+    PressHardwareKey(d, VK_F1);
+    EXPECT_TRUE(HelpWindowOpens());
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+    CloseHelpWindows();
+    Click(Control(d, 9));
+    EXPECT_TRUE(HelpWindowOpens());
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+    CloseHelpWindows();
+}
+
+TEST_F(HelpTest, MissingHelpFileIsNamedOncePerRequest) {
+    const std::string exe = CopyOfVelmora("Kopie.exe", false);
+    const HWND d = Start({exe, "", "win7", true});
+    for (int request = 0; request < 2; ++request) {
+        if (request == 0) Click(Control(d, 9)); else PressHardwareKey(d, VK_F1);
+        const auto box = AnswerOneBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->owner, d);
+        EXPECT_EQ(box->caption, "Velmora");
+        EXPECT_EQ(box->text, "Die Hilfe-Datei kann nicht ge\xF6" "ffnet werden.\r\n(" + Folder +
+                                 "\\Kopie.chm)");
+        EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
+        ::Sleep(300);
+        EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+    }
+}
+
+TEST_F(HelpTest, ExtensionIsReplacedByPosition) {
+    const std::string exe = CopyOfVelmora("Kopie.progr", false);
+    const HWND d = Start({exe, "", "win7", true});
+    Click(Control(d, 9));
+    const auto box = AnswerOneBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_NE(box->text.find("(" + Folder + "\\Kopie.prchm)"), std::string::npos) << box->text;
+}
+
+TEST_F(HelpTest, LibraryPlantedBesideTheProgramIsNeverLoaded) {
+    const std::string exe = CopyOfVelmora("Velmora.exe", true);
+    const std::string planted = Folder + "\\HHCtrl.OCX";
+    ASSERT_TRUE(::CopyFileA(WindowsPath(PLANTED_LIBRARY).c_str(), planted.c_str(), FALSE));
+    const HWND d = Start({exe, "", "win7", true});
+    PressHardwareKey(d, VK_F1);
+    EXPECT_TRUE(HelpWindowOpens());
+    CloseHelpWindows();
+    EXPECT_EQ(::GetFileAttributesA((planted + ".loaded").c_str()), INVALID_FILE_ATTRIBUTES);
+}
