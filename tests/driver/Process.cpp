@@ -42,6 +42,7 @@ std::string EnvironmentBlock(const std::vector<std::string>& extra) {
 struct TWindowSearch {
     DWORD processId;
     const char* className;
+    bool visibleOnly;
     std::vector<HWND> found;
 };
 
@@ -51,15 +52,16 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     ::GetWindowThreadProcessId(window, &pid);
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof name);
-    if (pid == s->processId && ::lstrcmpiA(name, s->className) == 0 && ::IsWindowVisible(window))
+    if (pid == s->processId && ::lstrcmpiA(name, s->className) == 0 &&
+        (!s->visibleOnly || ::IsWindowVisible(window)))
         s->found.push_back(window);
     return TRUE;
 }
 
 }  // namespace
 
-std::vector<HWND> TProcess::Windows(const char* className) const {
-    TWindowSearch search{id_, className, {}};
+std::vector<HWND> TProcess::Windows(const char* className, bool visibleOnly) const {
+    TWindowSearch search{id_, className, visibleOnly, {}};
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

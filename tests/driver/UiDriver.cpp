@@ -222,6 +222,19 @@ void PressHardwareKey(HWND dialog, UINT virtualKey) {
     ::SendInput(2, keys, sizeof(INPUT));
 }
 
+void Hover(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ::SetCursorPos(x - 3, y - 3);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = 3;
+    move.mi.dy = 3;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    ::SendInput(1, &move, sizeof move);
+}
+
 void Minimise(HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 void Close(HWND dialog) { ::PostMessageA(dialog, WM_CLOSE, 0, 0); }
 

@@ -37,8 +37,8 @@ public:
     // True when the process ended within the time; ExitCode is then valid.
     bool WaitForExit(DWORD timeoutMs = 20000) const;
     DWORD ExitCode() const;
-    // The top-level windows of the process of a window class, visible ones.
-    std::vector<HWND> Windows(const char* className) const;
+    // The top-level windows of the process of a window class.
+    std::vector<HWND> Windows(const char* className, bool visibleOnly = true) const;
 
 private:
     HANDLE process_ = nullptr;
@@ -75,6 +75,8 @@ void PressKey(HWND dialog, UINT virtualKey);  // to the control with the focus
 // As typed on the keyboard, to the dialog made the foreground window: F1
 // becomes WM_HELP only on this way in.
 void PressHardwareKey(HWND dialog, UINT virtualKey);
+// Moves the mouse pointer over the middle of a window, as a user would.
+void Hover(HWND window);
 void Minimise(HWND dialog);
 void Close(HWND dialog);  // WM_CLOSE, like the close box
 

@@ -128,3 +128,15 @@ TEST(Dialog, CheckBoxesEnableTheirEditsAndKeepTheTexts) {
     ASSERT_TRUE(velmora.WaitForExit());
     EXPECT_EQ(velmora.ExitCode(), 0u);
 }
+
+TEST(Dialog, CounterTipAlwaysAndElevationBalloonWithoutRights) {
+    for (bool administrator : {true, false}) {
+        SCOPED_TRACE(administrator ? "administrator" : "no rights");
+        TProcess velmora({VELMORA_EXE, "nocert", "win7", administrator});
+        const HWND d = velmora.WaitForDialog();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(velmora.Windows("tooltips_class32", false).size(), administrator ? 1u : 2u);
+        Close(d);
+        ASSERT_TRUE(velmora.WaitForExit());
+    }
+}
