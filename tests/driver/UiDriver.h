@@ -33,7 +33,8 @@ public:
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
     // The main dialog once it is visible; null after the time-out.
-    HWND WaitForDialog(DWORD timeoutMs = 20000) const;
+    // A first start under a new version or token in a fresh prefix can be slow.
+    HWND WaitForDialog(DWORD timeoutMs = 45000) const;
     // True when the process ended within the time; ExitCode is then valid.
     bool WaitForExit(DWORD timeoutMs = 20000) const;
     DWORD ExitCode() const;
