@@ -225,7 +225,15 @@ public:
         ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &sd);
     }
     ~TReadOnlyWinlogon() {
-        ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data());
+        // A key of a fresh prefix may carry no access list at all; putting
+        // "none present" back would leave ours, so grant everybody again.
+        BOOL present = FALSE, defaulted = FALSE;
+        PACL dacl = nullptr;
+        ::GetSecurityDescriptorDacl(saved_.data(), &present, &dacl, &defaulted);
+        SECURITY_DESCRIPTOR open;
+        ::InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+        ::SetSecurityDescriptorDacl(&open, TRUE, present ? dacl : nullptr, FALSE);
+        ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &open);
         ::RegCloseKey(key_);
         ::FreeSid(everyone_);
     }
