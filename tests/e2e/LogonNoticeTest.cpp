@@ -7,6 +7,8 @@
 #include "Registry.h"
 #include "UiDriver.h"
 
+#include <sddl.h>
+
 using namespace uidriver;
 
 namespace {
@@ -207,10 +209,6 @@ public:
     TReadOnlyWinlogon() {
         ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, WinlogonNt, 0,
                         READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY, &key_);
-        DWORD size = 0;
-        ::RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
-        saved_.resize(size);
-        ::RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size);
 
         SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
         ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone_);
@@ -225,15 +223,16 @@ public:
         ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &sd);
     }
     ~TReadOnlyWinlogon() {
-        // A key of a fresh prefix may carry no access list at all; putting
-        // "none present" back would leave ours, so grant everybody again.
-        BOOL present = FALSE, defaulted = FALSE;
-        PACL dacl = nullptr;
-        ::GetSecurityDescriptorDacl(saved_.data(), &present, &dacl, &defaulted);
-        SECURITY_DESCRIPTOR open;
-        ::InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
-        ::SetSecurityDescriptorDacl(&open, TRUE, present ? dacl : nullptr, FALSE);
-        ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &open);
+        // Putting the saved list back loses its inherited entries under Wine
+        // (users could no longer read the key), so set a plain one: full
+        // access for administrators and the system, reading for everybody.
+        PSECURITY_DESCRIPTOR open = nullptr;
+        if (::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                "D:(A;CI;KA;;;BA)(A;CI;KA;;;SY)(A;CI;KR;;;BU)(A;CI;KR;;;WD)", SDDL_REVISION_1,
+                &open, nullptr)) {
+            ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, open);
+            ::LocalFree(open);
+        }
         ::RegCloseKey(key_);
         ::FreeSid(everyone_);
     }
@@ -241,7 +240,7 @@ public:
 private:
     HKEY key_ = nullptr;
     PSID everyone_ = nullptr;
-    std::vector<BYTE> saved_, acl_;
+    std::vector<BYTE> acl_;
 };
 
 TEST_F(LogonNoticeTest, StoreWithoutWriteAccessReportsAndKeepsTheDialog) {
