@@ -3,7 +3,7 @@ BUILD ?= build
 TOOLCHAIN := cmake/toolchain-i686-mingw.cmake
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build dist run test bench clean
+.PHONY: all deps configure build dist installer run test bench clean
 
 all: dist
 
@@ -30,3 +30,6 @@ bench: dist
 
 clean:
 	rm -rf $(BUILD) dist
+
+installer: build
+	cmake --build $(BUILD) --target installer

@@ -98,7 +98,10 @@ UINT IconStyle(HWND box) {
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (ClassName(child) != "Static" || (Style(child) & SS_TYPEMASK) != SS_ICON) continue;
         if (!::IsWindowVisible(child) || ::SendMessageA(child, STM_GETICON, 0, 0) == 0) return 0;
-        return IconOnScreen(child);
+        // A box that has just appeared may not be painted yet.
+        UINT icon = MB_USERICON;
+        WaitUntil([&] { return (icon = IconOnScreen(child)) != MB_USERICON; }, 3000);
+        return icon;
     }
     return 0;
 }
