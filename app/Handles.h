@@ -60,6 +60,7 @@ inline void ReleaseLibrary(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void ReleaseSid(PSID h) noexcept { ::FreeSid(h); }
+inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
 inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, p); }
 }  // namespace detail
 
@@ -74,6 +75,7 @@ using TRegKey = TUniqueHandle<THandleTraits<HKEY, nullptr, &detail::CloseRegKey>
 using TLibrary = TUniqueHandle<THandleTraits<HMODULE, nullptr, &detail::ReleaseLibrary>>;
 using TGdiObject = TUniqueHandle<THandleTraits<HGDIOBJ, nullptr, &detail::DeleteGdiObject>>;
 using TWindow = TUniqueHandle<THandleTraits<HWND, nullptr, &detail::DestroyWindowHandle>>;
+using TIcon = TUniqueHandle<THandleTraits<HICON, nullptr, &detail::DestroyIconHandle>>;
 using TSid = TUniqueHandle<THandleTraits<PSID, nullptr, &detail::ReleaseSid>>;
 
 // Zero-filled block from the process heap; empty when the allocation failed.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# make-cert.sh OUT_STEM CN [DAYS]: a self-signed code-signing certificate with
-# its key, as OUT_STEM.key, OUT_STEM.pem (PEM) and OUT_STEM.cer (DER). Made
-# once; an existing certificate is kept. A negative DAYS makes a certificate
-# whose one day of validity ended that many days ago.
+# make-cert.sh STEM SUBJECT [DAYS | NOT_BEFORE NOT_AFTER]: a self-signed
+# code-signing certificate with its key, as STEM.key, STEM.pem (Base64) and
+# STEM.cer (DER). SUBJECT is in openssl's form ("/CN=Name"; "/" for none).
+# Dates are given as YYYYMMDDHHMMSSZ (UTC). An existing certificate is kept.
 set -euo pipefail
-stem=$1 cn=$2 days=${3:-3650}
+stem=$1 subject=$2
 [ -f "$stem.cer" ] && exit 0
 mkdir -p "$(dirname "$stem")"
 work=$(mktemp -d)
@@ -26,20 +26,21 @@ new_certs_dir = $work
 serial = $work/serial
 default_md = sha256
 policy = any
-copy_extensions = none
+unique_subject = no
 [any]
-commonName = supplied
+commonName = optional
 CNF
-openssl req -new -newkey rsa:2048 -nodes -config "$work/openssl.cnf" -subj "/CN=$cn" \
+openssl req -utf8 -new -newkey rsa:2048 -nodes -config "$work/openssl.cnf" -subj "$subject" \
     -keyout "$stem.key" -out "$work/req.pem" 2>/dev/null
 : >"$work/index.txt"
 openssl rand -hex 8 >"$work/serial"
-if [ "$days" -lt 0 ]; then
-    dates=(-startdate "$(date -u -d "$((1 - days)) days ago" +%Y%m%d%H%M%SZ)"
-           -enddate "$(date -u -d "$((-days)) days ago" +%Y%m%d%H%M%SZ)")
+if [ $# -ge 4 ]; then
+    dates=(-startdate "$3" -enddate "$4")
 else
-    dates=(-days "$days")
+    dates=(-days "${3:-3650}")
 fi
-openssl ca -batch -notext -selfsign -config "$work/openssl.cnf" -extensions ext \
+# openssl ca takes explicit validity dates, which openssl req of this
+# version cannot.
+openssl ca -utf8 -batch -notext -selfsign -preserveDN -config "$work/openssl.cnf" -extensions ext \
     -keyfile "$stem.key" -in "$work/req.pem" -out "$stem.pem" "${dates[@]}" 2>/dev/null
 openssl x509 -in "$stem.pem" -outform DER -out "$stem.cer"

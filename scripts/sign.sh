@@ -18,7 +18,7 @@ if [ -n "${VELMORA_SIGN_PFX:-}" ]; then
     openssl pkcs12 -in "$VELMORA_SIGN_PFX" -passin "file:$VELMORA_SIGN_PASSWORD_FILE" -nokeys -clcerts |
         openssl x509 -outform DER -out "$cer"
 else
-    "$here/make-cert.sh" "$dir/dev-signer" "$maker"
+    "$here/make-cert.sh" "$dir/dev-signer" "/CN=$maker"
     osslsigncode sign -certs "$dir/dev-signer.pem" -key "$dir/dev-signer.key" "${common[@]}" >/dev/null
     cp "$dir/dev-signer.cer" "$cer"
 fi

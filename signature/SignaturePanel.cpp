@@ -1,9 +1,138 @@
 #include "SignaturePanel.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "ApiWinCrypt.h"
+#include "AppState.h"
+#include "ControlIds.h"
+#include "DialogState.h"
+#include "Handles.h"
+#include "Messages.h"
+#include "ModulePath.h"
+#include "StringIds.h"
+#include "Tooltips.h"
+
 namespace velmora {
 
-// The signature check arrives later.
-void BuildSignaturePanel(HWND) {}
-void SignaturePanelClick(HWND) {}
+namespace {
+
+// Fixed pixels, not dialog units: bottom left, on the row of the buttons.
+constexpr int IconX = 30, IconY = 385, IconSize = 32;
+constexpr DWORD IconStyle = WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE;
+constexpr int InOrderIconIndex = 1, ProblemIconIndex = 2;
+constexpr int SignerNameCapacity = 51;
+constexpr int InOrderFormatCapacity = 120;
+constexpr int InOrderTextCapacity = 255;
+constexpr int MessageCapacity = 255;
+
+// The icon taken from cryptui.dll lives as long as the control shows it;
+// the system icons of the fallback are shared and never destroyed.
+TIcon ExtractedIcon;
+
+HWND EnsureIcon(HWND dialog) {
+    HWND icon = ::GetDlgItem(dialog, IDC_SIGNATUREICON);
+    if (icon == nullptr)
+        icon = ::CreateWindowExA(0, "STATIC", "", IconStyle, IconX, IconY, IconSize, IconSize,
+                                 dialog, reinterpret_cast<HMENU>(IDC_SIGNATUREICON),
+                                 ::GetModuleHandleA(nullptr), nullptr);
+    return icon;
+}
+
+void SetIcon(HWND control, int cryptUiIndex, LPCSTR fallback) {
+    char library[ModulePathCapacity] = {};
+    const UINT length = ::GetSystemDirectoryA(library, MAX_PATH);
+    TIcon extracted;
+    if (length > 0 && length < MAX_PATH) {
+        ::lstrcatA(library, "\\cryptui.dll");
+        extracted.reset(::ExtractIconA(::GetModuleHandleA(nullptr), library, cryptUiIndex));
+        // 1 means "not a file with icons", not an icon.
+        if (extracted.get() == reinterpret_cast<HICON>(1)) extracted.release();
+    }
+    const HICON shown = extracted ? extracted.get() : ::LoadIconA(nullptr, fallback);
+    ::SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(shown), 0);
+    ExtractedIcon = std::move(extracted);
+}
+
+void ShowError(HWND dialog, UINT textId) {
+    char message[MessageCapacity] = {};
+    LoadText(textId, message, MessageCapacity - 1);
+    AppMessageBox(dialog, message, MB_ICONERROR);
+}
+
+// One balloon at a time: the one of an earlier build goes first.
+void ReplaceBalloon(HWND dialog, int icon, const char* literalText, UINT textId) {
+    SignatureTip.reset();
+    SignatureTip.reset(
+        AddBalloonTip(dialog, IDC_SIGNATUREICON, icon, literalText, textId, IDS_SIGNATURE_TITLE));
+}
+
+void ShowProblemState(HWND dialog) {
+    const HWND icon = EnsureIcon(dialog);
+    if (icon == nullptr) return;
+    SetIcon(icon, ProblemIconIndex, IDI_EXCLAMATION);
+    ReplaceBalloon(dialog, TTI_ERROR, nullptr, IDS_CERT_INVALID);
+}
+
+void ShowInOrderState(HWND dialog, const char* signer, const SYSTEMTIME& expiry) {
+    const HWND icon = EnsureIcon(dialog);
+    if (icon == nullptr) return;
+    SetIcon(icon, InOrderIconIndex, IDI_ASTERISK);
+    char format[InOrderFormatCapacity] = {};
+    LoadText(IDS_CERT_VALID, format, InOrderFormatCapacity);
+    char text[InOrderTextCapacity] = {};
+    const DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(signer), expiry.wDay, expiry.wMonth,
+                              expiry.wYear};
+    ::wvsprintfA(text, format, reinterpret_cast<va_list>(const_cast<DWORD_PTR*>(args)));
+    ReplaceBalloon(dialog, TTI_INFO, text, 0);
+}
+
+void HidePanel(HWND dialog) {
+    SignatureTip.reset();
+    if (const HWND icon = ::GetDlgItem(dialog, IDC_SIGNATUREICON)) ::DestroyWindow(icon);
+    ExtractedIcon.reset();
+}
+
+}  // namespace
+
+bool BuildSignaturePanel(HWND dialog) {
+    char path[ModulePathCapacity] = {};
+    if (::GetModuleFileNameA(nullptr, path, ModulePathCapacity) == 0) return false;
+    if (!VerifyFileSignature(path)) {
+        ShowProblemState(dialog);
+        return false;
+    }
+    char signer[SignerNameCapacity] = {};
+    DWORD signerLength = 0;
+    SYSTEMTIME expiry = {};
+    if (!GetFileSignerInfo(path, signer, SignerNameCapacity, &signerLength, &expiry)) {
+        ShowError(dialog, IDS_SIGNATURE_BROKEN);
+        ShowProblemState(dialog);
+        return false;
+    }
+    if (!CheckRootCertificate(signer)) {
+        ShowProblemState(dialog);
+        return false;
+    }
+    if (OptionCert)
+        ShowInOrderState(dialog, signer, expiry);
+    else
+        HidePanel(dialog);
+    return true;
+}
+
+void SignaturePanelClick(HWND dialog) {
+    THeapBuffer certificate;
+    if (!CompanionFilePath("cer", certificate)) return;
+    if (InstallCertificateFile(certificate.chars())) {
+        if (!BuildSignaturePanel(dialog)) ShowError(dialog, IDS_SIGNATURE_FAILED);
+        return;
+    }
+    const DWORD error = ::GetLastError();
+    if (error != 0)
+        ReportWin32Error(error);
+    else
+        ShowError(dialog, IDS_SIGNATURE_BROKEN);
+}
 
 }  // namespace velmora

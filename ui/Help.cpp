@@ -3,6 +3,7 @@
 #include "Handles.h"
 #include "HtmlHelp.h"
 #include "Messages.h"
+#include "ModulePath.h"
 #include "StringIds.h"
 
 namespace velmora {
@@ -11,18 +12,6 @@ namespace {
 
 constexpr UINT HelpContextCommand = 0x000F;  // HH_HELP_CONTEXT
 constexpr DWORD DialogTopic = 1000;
-
-// The program's path with its last three characters replaced by "chm".
-bool HelpFilePath(THeapBuffer& help) {
-    char path[260] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length < 3) return false;
-    help = THeapBuffer(length + 1);
-    if (!help) return false;
-    ::lstrcpynA(help.chars(), path, static_cast<int>(length - 3) + 1);
-    AppendBounded(help.chars(), static_cast<int>(length + 1), "chm");
-    return true;
-}
 
 void ReportHelpFileFailure(HWND dialog, const char* help) {
     char format[255] = {};
@@ -45,7 +34,7 @@ void ShowHelp(HWND dialog) {
         return;
     }
     THeapBuffer help;
-    if (!HelpFilePath(help)) return;
+    if (!CompanionFilePath("chm", help)) return;
     if (CallHtmlHelp(dialog, help.chars(), HelpContextCommand, DialogTopic) == nullptr)
         ReportHelpFileFailure(dialog, help.chars());
 }

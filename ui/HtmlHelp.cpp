@@ -19,7 +19,8 @@ THtmlHelpBinding::THtmlHelpBinding() {
     HelpLibrary = LoadSystemLibrary("HHCtrl.OCX");
     if (HelpLibrary)
         HtmlHelpEntry =
-            reinterpret_cast<HtmlHelpProc>(::GetProcAddress(HelpLibrary.get(), "HtmlHelpA"));
+            reinterpret_cast<HtmlHelpProc>(
+                reinterpret_cast<void*>(::GetProcAddress(HelpLibrary.get(), "HtmlHelpA")));
 }
 
 THtmlHelpBinding::~THtmlHelpBinding() {

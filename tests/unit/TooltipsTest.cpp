@@ -13,24 +13,11 @@
 #include "MainDialog.h"
 #include "StringIds.h"
 #include "Tooltips.h"
+#include "ToolText.h"
 
 using namespace velmora;
 
 namespace {
-
-// The wide form: the ANSI one hands out at most 80 characters.
-std::string ToolText(HWND tip, HWND dialog, HWND tool) {
-    wchar_t text[400] = {};
-    TOOLINFOW info = {};
-    info.cbSize = sizeof info;
-    info.hwnd = dialog;
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = text;
-    ::SendMessageW(tip, TTM_GETTEXTW, 400, reinterpret_cast<LPARAM>(&info));
-    char ansi[400] = {};
-    ::WideCharToMultiByte(1252, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
-    return ansi;
-}
 
 void Type(HWND edit, const char* keys) {
     for (const char* k = keys; *k; ++k) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*k), 1);

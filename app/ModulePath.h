@@ -1,0 +1,15 @@
+// Files that go with the program lie beside it under its base name.
+#pragma once
+
+#include "Handles.h"
+
+namespace velmora {
+
+constexpr int ModulePathCapacity = 262;
+
+// The program file's path with its last three characters replaced by the
+// three letters of `extension`, by position, whatever the extension was.
+// False when the program's path cannot be read.
+bool CompanionFilePath(const char* extension, THeapBuffer& companion);
+
+}  // namespace velmora

@@ -1,0 +1,31 @@
+#include "CryptBinding.h"
+
+#include "SystemLibrary.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int KeptCapacity = 4;
+// Released when the process ends, after every store and context.
+TLibrary Kept[KeptCapacity];
+
+void KeepForProcess(const char* library, HMODULE module) {
+    for (TLibrary& kept : Kept) {
+        if (kept.get() == module) return;
+        if (!kept) {
+            kept = LoadSystemLibrary(library);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+TLibrary LoadForOneCall(const char* library) {
+    TLibrary module = LoadSystemLibrary(library);
+    if (module) KeepForProcess(library, module.get());
+    return module;
+}
+
+}  // namespace velmora

@@ -1,0 +1,109 @@
+// The program file's own signature: trusted as a whole (wintrust), and who
+// signed it (the certificate table, crypt32).
+#include <windows.h>
+
+#include <imagehlp.h>
+#include <softpub.h>
+#include <wintrust.h>
+
+#include "ApiWinCrypt.h"
+#include "CryptHandles.h"
+#include "Handles.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr DWORD Encoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
+constexpr DWORD CertificateHeaderSize = 8;  // dwLength, wRevision, wCertificateType
+
+// The platform's structures have grown since; the sizes the trust provider
+// is told are those of the fields filled in here.
+constexpr DWORD FileInfoSize = 16;
+constexpr DWORD TrustDataSize = 48;
+constexpr DWORD VerifyParaSize = 20;
+
+// Reads entry 0 of the certificate table whole into `entry`. An entry whose
+// length is shorter than its own header or longer than the file is refused
+// before anything is read into a buffer of that length.
+bool ReadOnlyCertificateEntry(HANDLE file, THeapBuffer& entry) {
+    DWORD count = 0;
+    if (!::ImageEnumerateCertificates(file, CERT_SECTION_TYPE_ANY, &count, nullptr, 0) ||
+        count != 1)
+        return false;
+    WIN_CERTIFICATE header = {};
+    header.wRevision = WIN_CERT_REVISION_1_0;
+    if (!::ImageGetCertificateHeader(file, 0, &header)) return false;
+    DWORD fileSizeHigh = 0;
+    const DWORD fileSize = ::GetFileSize(file, &fileSizeHigh);
+    if (header.dwLength < CertificateHeaderSize ||
+        (fileSizeHigh == 0 && header.dwLength > fileSize))
+        return false;
+    entry = THeapBuffer(header.dwLength);
+    if (!entry) return false;
+    DWORD length = header.dwLength;
+    return ::ImageGetCertificateData(file, 0, entry.as<WIN_CERTIFICATE>(), &length) != FALSE;
+}
+
+}  // namespace
+
+bool VerifyFileSignature(const char* path) {
+    const int needed = ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, nullptr, 0);
+    if (needed == 0) return false;
+    const THeapBuffer widePath((needed + 1) * sizeof(wchar_t));
+    if (!widePath) return false;
+    ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, widePath.as<wchar_t>(), needed + 1);
+
+    WINTRUST_FILE_INFO file = {};
+    file.cbStruct = FileInfoSize;
+    file.pcwszFilePath = widePath.as<wchar_t>();
+    WINTRUST_DATA trust = {};
+    trust.cbStruct = TrustDataSize;
+    trust.dwUIChoice = WTD_UI_NONE;
+    trust.fdwRevocationChecks = WTD_REVOKE_NONE;
+    trust.dwUnionChoice = WTD_CHOICE_FILE;
+    trust.pFile = &file;
+    trust.dwStateAction = WTD_STATEACTION_IGNORE;
+    GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
+    return ::WinVerifyTrust(nullptr, &action, &trust) == 0;
+}
+
+bool GetFileSignerInfo(const char* path, char* nameBuffer, DWORD nameBufferSize,
+                       DWORD* nameLength, SYSTEMTIME* expiry) {
+    *nameLength = 0;
+    const TFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
+    if (!file) return false;
+    THeapBuffer entry;
+    if (!ReadOnlyCertificateEntry(file.get(), entry)) return false;
+
+    CRYPT_VERIFY_MESSAGE_PARA para = {};
+    para.cbSize = VerifyParaSize;
+    para.dwMsgAndCertEncodingType = Encoding;
+    TCertContext signer;
+    if (!ApiCrypt::CryptVerifyMessageSignature(
+            &para, 0, entry.as<BYTE>() + CertificateHeaderSize,
+            static_cast<DWORD>(entry.size()) - CertificateHeaderSize, nullptr, nullptr,
+            signer.put()))
+        return false;
+
+    const DWORD needed = ApiCrypt::CertGetNameStringA(signer.get(), CERT_NAME_SIMPLE_DISPLAY_TYPE,
+                                                      0, nullptr, nullptr, 0);
+    *nameLength = needed;
+    if (needed > 0 && nameBuffer != nullptr && nameBufferSize > 0) {
+        // Read whole, then cut: not every crypt32 cuts a name that does not
+        // fit; some hand back an empty one.
+        const THeapBuffer whole(needed);
+        if (!whole) return false;
+        ApiCrypt::CertGetNameStringA(signer.get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr,
+                                     whole.chars(), needed);
+        ::lstrcpynA(nameBuffer, whole.chars(), static_cast<int>(nameBufferSize));
+        *nameLength = static_cast<DWORD>(::lstrlenA(nameBuffer)) + 1;
+    }
+    if (expiry != nullptr)
+        ::FileTimeToSystemTime(&signer.get()->pCertInfo->NotAfter, expiry);
+    return true;
+}
+
+}  // namespace velmora

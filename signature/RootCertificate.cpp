@@ -1,0 +1,122 @@
+// The signer's certificate in the current user's trusted root store: looked
+// up by name, and installed from a certificate file.
+#include <windows.h>
+
+#include <cstring>
+
+#include "ApiWinCrypt.h"
+#include "CryptHandles.h"
+#include "Handles.h"
+#include "ModulePath.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr DWORD Encoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
+constexpr const char* RootStoreName = "Root";
+// cbSize and the requested usage; no further chain options.
+constexpr DWORD ChainParaSize = 16;
+
+TCertStore OpenRootStore() { return TCertStore(ApiCrypt::CertOpenSystemStoreA(0, RootStoreName)); }
+
+// The whole file, or false when its size cannot be read, is 4 GiB or more,
+// or the read delivers less: a cut certificate must not get as far as the
+// decoder, let alone the store.
+bool ReadWholeFile(const char* path, THeapBuffer& content) {
+    const TFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LONG high = 0;
+    ::SetLastError(NO_ERROR);
+    const DWORD size = ::SetFilePointer(file.get(), 0, &high, FILE_END);
+    if ((size == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) || high != 0)
+        return false;
+    if (::SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return false;
+    content = THeapBuffer(size);
+    if (!content) {
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), content.chars(), size, &read, nullptr)) return false;
+    if (read != size) {
+        ::SetLastError(ERROR_HANDLE_EOF);
+        return false;
+    }
+    return true;
+}
+
+// The certificate's simple display name; empty on failure.
+THeapBuffer DisplayName(PCCERT_CONTEXT certificate) {
+    const DWORD size = ApiCrypt::CertGetNameStringA(certificate, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0,
+                                                    nullptr, nullptr, 0);
+    THeapBuffer name(size + 1);
+    if (name && size > 0)
+        ApiCrypt::CertGetNameStringA(certificate, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr,
+                                     name.chars(), size);
+    return name;
+}
+
+// The program signer's whole display name; empty when it cannot be read.
+THeapBuffer OwnSignerName() {
+    char path[ModulePathCapacity] = {};
+    if (::GetModuleFileNameA(nullptr, path, ModulePathCapacity) == 0) return {};
+    DWORD needed = 0;
+    if (!GetFileSignerInfo(path, nullptr, 0, &needed, nullptr) || needed == 0) return {};
+    THeapBuffer name(needed + 1);
+    DWORD copied = 0;
+    if (!name || !GetFileSignerInfo(path, name.chars(), needed, &copied, nullptr)) return {};
+    return name;
+}
+
+// Whole names, byte for byte. An empty name is nobody's: a certificate
+// without a display name must never pass for the signer's.
+bool SameName(const char* a, const char* b) {
+    const int length = ::lstrlenA(a);
+    return length > 0 && length == ::lstrlenA(b) && ::memcmp(a, b, length) == 0;
+}
+
+}  // namespace
+
+bool CheckRootCertificate(const char* name) {
+    // An empty name is contained in every subject: any root would do.
+    if (name == nullptr || name[0] == '\0') return false;
+    const TCertStore store = OpenRootStore();
+    if (!store) return false;
+    const TCertContext root(ApiCrypt::CertFindCertificateInStore(
+        store.get(), Encoding, 0, CERT_FIND_SUBJECT_STR_A, name, nullptr));
+    if (!root) return false;
+    CERT_CHAIN_PARA para = {};
+    para.cbSize = ChainParaSize;
+    para.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
+    TCertChain chain;
+    if (!ApiCrypt::CertGetCertificateChain(nullptr, root.get(), nullptr, nullptr, &para, 0,
+                                           nullptr, chain.put()))
+        return false;
+    return chain.get()->TrustStatus.dwErrorStatus == CERT_TRUST_NO_ERROR;
+}
+
+bool InstallCertificateFile(const char* path) {
+    TCertContext certificate;
+    {
+        THeapBuffer content;
+        if (!ReadWholeFile(path, content)) return false;
+        certificate.reset(ApiCrypt::CertCreateCertificateContext(
+            Encoding, content.as<BYTE>(), static_cast<DWORD>(content.size())));
+    }
+    if (!certificate) return false;
+
+    const THeapBuffer certificateName = DisplayName(certificate.get());
+    const THeapBuffer signerName = OwnSignerName();
+    if (!certificateName || !signerName) return false;
+    if (!SameName(certificateName.chars(), signerName.chars())) return false;
+
+    const TCertStore store = OpenRootStore();
+    if (!store) return false;
+    return ApiCrypt::CertAddCertificateContextToStore(store.get(), certificate.get(),
+                                                      CERT_STORE_ADD_ALWAYS, nullptr) != FALSE;
+}
+
+}  // namespace velmora

@@ -1,0 +1,123 @@
+// The root-store check and the installation from a certificate file. This
+// test program is signed like Velmora, so it is the "program" whose signer
+// a certificate file must match.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <wincrypt.h>
+
+#include <string>
+
+#include "ApiWinCrypt.h"
+#include "SignatureInputs.h"
+
+using namespace velmora;
+
+namespace {
+
+struct TInstall {
+    bool installed;
+    DWORD error;
+};
+
+// The certificate file's thumbprint, as crypt32 names it in the registry.
+std::string Thumbprint(const char* certificate) {
+    const HANDLE file = ::CreateFileA(CertificateInput(certificate).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    BYTE content[4096];
+    DWORD read = 0;
+    ::ReadFile(file, content, sizeof content, &read, nullptr);
+    ::CloseHandle(file);
+    BYTE hash[20];
+    DWORD size = sizeof hash;
+    if (!::CryptHashCertificate(0, CALG_SHA1, 0, content, read, hash, &size)) return {};
+    std::string hex;
+    char digit[3];
+    for (BYTE b : hash) hex += (::wsprintfA(digit, "%02X", b), digit);
+    return hex;
+}
+
+// Where crypt32 keeps what was added to the current user's Root store.
+std::string RootKey(const char* certificate) {
+    return "Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\" +
+           Thumbprint(certificate);
+}
+
+bool InUserRoot(const char* certificate) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, RootKey(certificate).c_str(), 0, KEY_READ, &key) != 0)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+void RemoveFromUserRoot(const char* certificate) {
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, RootKey(certificate).c_str());
+}
+
+TInstall Install(const std::string& path) {
+    ::SetLastError(0);
+    const bool installed = InstallCertificateFile(path.c_str());
+    return {installed, ::GetLastError()};
+}
+
+}  // namespace
+
+TEST(RootCertificate, CheckNeedsANameFoundInRootWithAGoodChain) {
+    EXPECT_FALSE(CheckRootCertificate(""));  // contained in every subject
+    EXPECT_FALSE(CheckRootCertificate("Fremder Hersteller"));
+    EXPECT_TRUE(CheckRootCertificate("ISRG Root X1"));  // from the host's bundle
+}
+
+TEST(RootCertificate, InstallsOnlyTheSignersOwnCertificate) {
+    RemoveFromUserRoot("signer");
+    EXPECT_TRUE(Install(CertificateInput("signer")).installed);
+    EXPECT_TRUE(InUserRoot("signer"));
+    EXPECT_TRUE(Install(CertificateInput("signer")).installed);  // added again
+    for (const char* planted : {"other", "prefix", "noname", "long"}) {
+        // A name that differs, that only begins the signer's, that is empty,
+        // or that begins with the signer's and goes on.
+        RemoveFromUserRoot(planted);
+        EXPECT_FALSE(Install(CertificateInput(planted)).installed) << planted;
+        EXPECT_FALSE(InUserRoot(planted)) << planted;
+    }
+}
+
+TEST(RootCertificate, FilesThatAreNoCertificateLeaveTheirError) {
+    const TInstall missing = Install(CertificateInput("velmora-missing"));
+    EXPECT_FALSE(missing.installed);
+    EXPECT_EQ(missing.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    for (const char* broken : {"empty", "signer-base64"}) {
+        const TInstall result = Install(CertificateInput(broken));
+        EXPECT_FALSE(result.installed) << broken;
+        EXPECT_NE(result.error, 0u) << broken;  // the decoder's own error
+    }
+}
+
+TEST(RootCertificate, FileHeldOpenForReadingIsNotOpened) {
+    const std::string path = CertificateInput("signer");
+    const HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    const TInstall result = Install(path);
+    ::CloseHandle(reader);
+    EXPECT_FALSE(result.installed);
+    EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+}
+
+// With the signer's and two other certificates trusted as roots by Wine
+// (the test run puts them into the CA bundle of a private mount namespace).
+TEST(TrustedRoot, SignerFoundAndItsChainJudged) {
+    EXPECT_TRUE(CheckRootCertificate(SignerName));
+    // Cut to 50 characters, the name is still contained in the subject.
+    EXPECT_TRUE(CheckRootCertificate("Velmora Software Abteilung f\xFCr Zertifikate und Sig"));
+    EXPECT_FALSE(CheckRootCertificate("Velmora Abgelaufen"));
+}
+
+TEST(TrustedRoot, SignatureTrustedOnlyForTheUnchangedFile) {
+    EXPECT_TRUE(VerifyFileSignature(ProgramInput("signed").c_str()));
+    EXPECT_FALSE(VerifyFileSignature(ProgramInput("changed").c_str()));
+    EXPECT_FALSE(VerifyFileSignature(ProgramInput("unsigned").c_str()));
+}
