@@ -98,10 +98,7 @@ UINT IconStyle(HWND box) {
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (ClassName(child) != "Static" || (Style(child) & SS_TYPEMASK) != SS_ICON) continue;
         if (!::IsWindowVisible(child) || ::SendMessageA(child, STM_GETICON, 0, 0) == 0) return 0;
-        // A box that has just appeared may not be painted yet.
-        UINT icon = MB_USERICON;
-        WaitUntil([&] { return (icon = IconOnScreen(child)) != MB_USERICON; }, 3000);
-        return icon;
+        return IconShown(child);  // waits for a box that is not painted yet
     }
     return 0;
 }
@@ -223,6 +220,20 @@ void PressHardwareKey(HWND dialog, UINT virtualKey) {
     keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(virtualKey);
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, keys, sizeof(INPUT));
+}
+
+void ClickWithMouse(HWND control) {
+    RECT r;
+    ::GetClientRect(control, &r);
+    const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+    ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    ::PostMessageA(control, WM_LBUTTONUP, 0, middle);
+}
+
+UINT IconShown(HWND control) {
+    UINT icon = MB_USERICON;
+    WaitUntil([&] { return (icon = IconOnScreen(control)) != MB_USERICON; }, 3000);
+    return icon;
 }
 
 void Hover(HWND window) {

@@ -76,6 +76,13 @@ void PressKey(HWND dialog, UINT virtualKey);  // to the control with the focus
 // As typed on the keyboard, to the dialog made the foreground window: F1
 // becomes WM_HELP only on this way in.
 void PressHardwareKey(HWND dialog, UINT virtualKey);
+// A click of the left mouse button in the middle of a control: what a
+// static control with SS_NOTIFY turns into STN_CLICKED.
+void ClickWithMouse(HWND control);
+// Which system icon a control shows on the screen: MB_ICONERROR,
+// MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION, or MB_USERICON for
+// none of them.
+UINT IconShown(HWND control);
 // Moves the mouse pointer over the middle of a window, as a user would.
 void Hover(HWND window);
 void Minimise(HWND dialog);

@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <wincrypt.h>
-
 #include <string>
 
 #include "ApiWinCrypt.h"
+#include "Certificates.h"
 #include "SignatureInputs.h"
 
 using namespace velmora;
@@ -21,39 +20,12 @@ struct TInstall {
     DWORD error;
 };
 
-// The certificate file's thumbprint, as crypt32 names it in the registry.
-std::string Thumbprint(const char* certificate) {
-    const HANDLE file = ::CreateFileA(CertificateInput(certificate).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    BYTE content[4096];
-    DWORD read = 0;
-    ::ReadFile(file, content, sizeof content, &read, nullptr);
-    ::CloseHandle(file);
-    BYTE hash[20];
-    DWORD size = sizeof hash;
-    if (!::CryptHashCertificate(0, CALG_SHA1, 0, content, read, hash, &size)) return {};
-    std::string hex;
-    char digit[3];
-    for (BYTE b : hash) hex += (::wsprintfA(digit, "%02X", b), digit);
-    return hex;
-}
-
-// Where crypt32 keeps what was added to the current user's Root store.
-std::string RootKey(const char* certificate) {
-    return "Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\" +
-           Thumbprint(certificate);
-}
-
 bool InUserRoot(const char* certificate) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, RootKey(certificate).c_str(), 0, KEY_READ, &key) != 0)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+    return uidriver::InUserRootStore(CertificateInput(certificate));
 }
 
 void RemoveFromUserRoot(const char* certificate) {
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, RootKey(certificate).c_str());
+    uidriver::RemoveFromUserRootStore(CertificateInput(certificate));
 }
 
 TInstall Install(const std::string& path) {
@@ -82,6 +54,8 @@ TEST(RootCertificate, InstallsOnlyTheSignersOwnCertificate) {
         EXPECT_FALSE(Install(CertificateInput(planted)).installed) << planted;
         EXPECT_FALSE(InUserRoot(planted)) << planted;
     }
+    // Wine would trust it from the next process on.
+    RemoveFromUserRoot("signer");
 }
 
 TEST(RootCertificate, FilesThatAreNoCertificateLeaveTheirError) {

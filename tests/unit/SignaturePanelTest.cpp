@@ -9,6 +9,7 @@
 #include "ApiWinCrypt.h"
 #include "AppState.h"
 #include "BoxWatcher.h"
+#include "Certificates.h"
 #include "ControlIds.h"
 #include "DialogState.h"
 #include "MainDialog.h"
@@ -67,6 +68,8 @@ protected:
         if (dialog_) ::DestroyWindow(dialog_);
         ::DeleteFileA(OwnPath("cer").c_str());
         OptionCert = false;
+        // Wine keeps what was installed, and trusts it from the next process on.
+        uidriver::RemoveFromUserRootStore(CertificateInput("signer"));
     }
     HWND Icon() const { return ::GetDlgItem(dialog_, IDC_SIGNATUREICON); }
     HICON ShownIcon() const {

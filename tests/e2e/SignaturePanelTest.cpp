@@ -1,0 +1,199 @@
+// The signature panel of the real program: when it is built, which icon it
+// shows, what a click on it installs and says.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Certificates.h"
+#include "SignatureInputs.h"
+#include "UiDriver.h"
+
+using namespace uidriver;
+
+namespace {
+
+const std::string Folder = "C:\\velmora-signature-test";
+const std::string Program = Folder + "\\Velmora.exe";
+const std::string Companion = Folder + "\\Velmora.cer";
+
+const char* const StillNotInOrder =
+    "Die \xDC" "berpr\xFC" "fung der digitalen Signatur schlug fehl.\r\nBitte \xFC" "berpr\xFC"
+    "fen Sie, ob das Zertifikat richtig installiert worden und nicht abgelaufen ist.";
+const char* const SignatureBroken =
+    "Die Signatur des Programms ist ung\xFCltig oder besch\xE4" "digt.\r\nFolgende Funktionen "
+    "stehen nicht mehr zur Verf\xFCgung:\r\n\r\n- automatische Installation des Zertifikats\r\n"
+    "- \xDC" "berpr\xFC" "fung des entsprechenden Zertifikats";
+
+// The program (signed unless said otherwise) in a folder of its own, with
+// the certificate file `companion` beside it, or none.
+void Deploy(const std::string& program, const char* companion) {
+    ::CreateDirectoryA(Folder.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileA(WindowsPath(program).c_str(), Program.c_str(), FALSE));
+    ::DeleteFileA(Companion.c_str());
+    if (companion != nullptr) {
+        ASSERT_TRUE(::CopyFileA(CertificateInput(companion).c_str(), Companion.c_str(), FALSE));
+    }
+}
+
+class SignaturePanel : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (dialog_) Close(dialog_);
+        velmora_.WaitForExit();
+        velmora_ = TProcess();
+        ::DeleteFileA(Program.c_str());
+        ::DeleteFileA(Companion.c_str());
+        ::RemoveDirectoryA(Folder.c_str());
+        // Wine keeps an installed root: later starts would find it.
+        RemoveFromUserRootStore(CertificateInput("signer"));
+    }
+    void Start(const std::string& exe, const char* version, const char* arguments = "") {
+        velmora_ = TProcess({exe, arguments, version, true});
+        dialog_ = velmora_.WaitForDialog();
+        ASSERT_NE(dialog_, nullptr);
+    }
+    HWND Icon() const { return Control(dialog_, 1006); }
+    // The one box the last action opened, answered.
+    std::optional<TMessageBox> AnswerBox() {
+        auto box = WaitForMessageBox(velmora_.id());
+        if (box) {
+            Answer(*box, IDOK);
+            WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); });
+        }
+        return box;
+    }
+    TProcess velmora_;
+    HWND dialog_ = nullptr;
+};
+
+struct TCondition {
+    const char* version;
+    const char* arguments;
+    bool panel;
+};
+
+}  // namespace
+
+TEST_F(SignaturePanel, BuiltOnNt6UnlessRefusedAndWheneverAskedFor) {
+    const TCondition conditions[] = {
+        {"win7", "", true},         {"vista", "", true},       {"win10", "", true},
+        {"win7", "nocert", false},  {"win7", "nocert cert", true},
+        {"winxp", "", false},       {"winxp", "cert", true},   {"win2k", "cert", true},
+        {"nt40", "", false},        {"win98", "", false},      {"win98", "cert", true},
+    };
+    for (const TCondition& c : conditions) {
+        SCOPED_TRACE(std::string(c.version) + " \"" + c.arguments + "\"");
+        Start(VELMORA_EXE, c.version, c.arguments);  // unsigned: the problem state
+        EXPECT_EQ(Icon() != nullptr, c.panel);
+        if (c.panel) {
+            EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONWARNING));
+            EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());  // not trusted: no box
+        }
+        Close(dialog_);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        dialog_ = nullptr;
+    }
+}
+
+TEST_F(SignaturePanel, UnreadableSignerOfATrustedFileIsReported) {
+    // Two certificate-table entries: the system still accepts the file, the
+    // signer cannot be read from it.
+    const std::string twoEntries = SIGNATURE_INPUTS "/velmora/two-entries/Velmora.exe";
+    velmora_ = TProcess({twoEntries, "", "win7", true});
+    const auto box = AnswerBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text, SignatureBroken);
+    EXPECT_EQ(box->caption, "Velmora");
+    EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(::GetDlgItem(box->owner, 1013) != nullptr, true);  // owned by the dialog
+    dialog_ = velmora_.WaitForDialog();
+    ASSERT_NE(dialog_, nullptr);
+    ASSERT_NE(Icon(), nullptr);
+    EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONWARNING));
+}
+
+TEST_F(SignaturePanel, NoChecksAtAllOnNt5WithoutTheOption) {
+    // The same file: no box, because nothing was checked.
+    const std::string twoEntries = SIGNATURE_INPUTS "/velmora/two-entries/Velmora.exe";
+    Start(twoEntries, "winxp");
+    ::Sleep(500);
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+    EXPECT_EQ(Icon(), nullptr);
+}
+
+TEST_F(SignaturePanel, ClickWithoutCompanionFileReportsFileNotFound) {
+    Deploy(VELMORA_SIGNED_EXE, nullptr);
+    Start(Program, "win7");
+    ASSERT_NE(Icon(), nullptr);
+    ClickWithMouse(Icon());
+    const auto box = AnswerBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->owner, nullptr);
+    EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: 0X00000002", 0), 0u) << box->text;
+    EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
+    ASSERT_NE(Icon(), nullptr);  // the panel as it was
+    EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONWARNING));
+}
+
+TEST_F(SignaturePanel, ClickWithAnotherSignersCertificateInstallsNothing) {
+    Deploy(VELMORA_SIGNED_EXE, "other");
+    RemoveFromUserRootStore(Companion);
+    Start(Program, "win7");
+    ClickWithMouse(Icon());
+    const auto box = AnswerBox();
+    ASSERT_TRUE(box.has_value());
+    // No error of its own: string 210, or the report of what came before.
+    if (box->owner == dialog_)
+        EXPECT_EQ(box->text, SignatureBroken);
+    else
+        EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: ", 0), 0u) << box->text;
+    EXPECT_FALSE(InUserRootStore(Companion));
+}
+
+TEST_F(SignaturePanel, ClickInstallsTheSignersCertificate) {
+    Deploy(VELMORA_SIGNED_EXE, "signer");
+    RemoveFromUserRootStore(Companion);
+    Start(Program, "win7");
+    ClickWithMouse(Icon());
+    // Installed, but Wine trusts roots only from the host's bundle: the
+    // rebuilt panel is still not in order, and says so.
+    const auto box = AnswerBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->owner, dialog_);
+    EXPECT_EQ(box->text, StillNotInOrder);
+    EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_TRUE(InUserRootStore(Companion));
+    ASSERT_NE(Icon(), nullptr);
+    EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONWARNING));
+
+    // Wine's chain engine takes its roots once per process: started again,
+    // the program finds its signer trusted and shows no panel.
+    Close(dialog_);
+    ASSERT_TRUE(velmora_.WaitForExit());
+    Start(Program, "win7");
+    ::Sleep(500);
+    EXPECT_EQ(Icon(), nullptr);
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+}
+
+// With the signer's certificate trusted as a root by Wine (the test run
+// puts it into the CA bundle of a private mount namespace).
+TEST_F(SignaturePanel, TrustedInOrderShowsNothingWithoutTheOption) {
+    Start(VELMORA_SIGNED_EXE, "win7");
+    ::Sleep(500);
+    EXPECT_EQ(Icon(), nullptr);
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+}
+
+TEST_F(SignaturePanel, TrustedInOrderWithTheOptionShowsTheInfoIcon) {
+    Deploy(VELMORA_SIGNED_EXE, "signer");
+    Start(Program, "winxp", "cert");
+    ASSERT_NE(Icon(), nullptr);
+    EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONINFORMATION));
+    // A click installs again; the rebuilt panel stays in order, silently.
+    ClickWithMouse(Icon());
+    ::Sleep(1000);
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+    ASSERT_NE(Icon(), nullptr);
+    EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONINFORMATION));
+}

@@ -1,0 +1,71 @@
+// The setup program as an administrator deploys it: silently, then removed
+// again with its uninstaller.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "CertStoreProbe.h"
+#include "UiDriver.h"
+
+using namespace kestrel_test;
+
+namespace {
+
+const char* const InstalledFiles[] = {"Velmora.exe", "Velmora.chm", "Velmora.cer", "Uninstall.exe"};
+
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string StartMenuEntry() {
+    char programs[MAX_PATH] = {};
+    ::SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
+    return std::string(programs) + "\\Velmora\\Velmora.lnk";
+}
+
+// The exit code; the Start-menu entry would otherwise reach the host's menus.
+DWORD RunSilently(const std::string& exe, const std::string& arguments) {
+    uidriver::TStartOptions options;
+    options.exe = exe;
+    options.arguments = arguments;
+    options.environment = {"WINEDLLOVERRIDES=winemenubuilder.exe=d"};
+    const uidriver::TProcess process(options);
+    EXPECT_TRUE(process.WaitForExit(120000)) << exe;
+    return process.ExitCode();
+}
+
+// Installs silently into `folder`, checks what is there, uninstalls and
+// checks that it is gone; the setup's exit code.
+DWORD InstallAndRemove(const char* setup, const std::string& folder) {
+    const DWORD exitCode = RunSilently(setup, "/S /D=" + folder);
+    for (const char* name : InstalledFiles) EXPECT_TRUE(Exists(folder + "\\" + name)) << name;
+    EXPECT_TRUE(Exists(StartMenuEntry()));
+
+    // The uninstaller runs on from a copy of itself once this process has ended.
+    EXPECT_EQ(RunSilently(folder + "\\Uninstall.exe", "/S"), 0u);
+    EXPECT_TRUE(uidriver::WaitUntil([&] { return !Exists(folder); }, 30000)) << folder;
+    EXPECT_FALSE(Exists(StartMenuEntry()));
+    return exitCode;
+}
+
+// Wine keeps the current user's Root store in the registry, so this later
+// process sees what the setup added.
+TEST(Setup, InstallsEntersTheCertificateAndUninstalls) {
+    const std::string der = ReadBytes(uidriver::WindowsPath(VELMORA_CER));
+    ASSERT_FALSE(der.empty());
+    RemoveFromStore("Root", der);
+    EXPECT_EQ(InstallAndRemove(VELMORA_SETUP, "C:\\velmora-setup-test"), 0u);
+    EXPECT_TRUE(StoreHolds("Root", der));
+    RemoveFromStore("Root", der);
+}
+
+// A setup whose Velmora.cer is Base64 text: Kestrel refuses it, and the setup
+// installs everything else and says so in its exit code.
+TEST(Setup, FailedImportKeepsTheInstallationAndSetsTheExitCode) {
+    EXPECT_EQ(InstallAndRemove(BROKEN_CERTIFICATE_SETUP, "C:\\velmora-setup-test-2"), 3u);
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# check-tables.sh OBJDUMP DLL: DLL is a 32-bit PE library that exports exactly
+# ImportCertFile at ordinal 1, imports from kernel32 and msvcrt only, and
+# stays within 32 KiB.
+set -euo pipefail
+objdump=$1 file=$2
+headers=$("$objdump" -p "$file")
+status=0
+fail() { echo "$*"; status=1; }
+
+grep -q 'Magic.*010b' <<<"$headers" || fail "not a 32-bit PE"
+grep -A12 '^Characteristics' <<<"$headers" | grep -qxP '\tDLL' || fail "not a DLL"
+
+exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | grep -E '^\s+\[' || true)
+[ "$(wc -l <<<"$exports")" -eq 1 ] || fail "exports: $exports"
+grep -qE '^\s+\[\s*0\] ImportCertFile$' <<<"$exports" || fail "no plain ImportCertFile: $exports"
+grep -qE '^\s+\[\s*0\] \+base\[\s*1\]' <<<"$headers" || fail "ImportCertFile is not ordinal 1"
+grep -qE 'Ordinal Base\s+1$' <<<"$headers" || fail "ordinal base is not 1"
+
+for dll in $(grep -E '^\s+DLL Name:' <<<"$headers" | awk '{print $3}' | tr 'A-Z' 'a-z'); do
+    case $dll in kernel32.dll | msvcrt.dll) ;; *) fail "unexpected import: $dll" ;; esac
+done
+
+size=$(stat -c %s "$file")
+[ "$size" -le 32768 ] || fail "$size bytes, more than 32 KiB"
+exit $status
