@@ -12,7 +12,19 @@ if [ -n "$title" ]; then
     done
     sleep 1  # let it paint
 fi
-tmp=$(mktemp --suffix=.xwd)
-xwd -root -silent >"$tmp"
-python3 "$here/xwd2png.py" "$tmp" "$out"
-rm -f "$tmp"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+xwd -root -silent >"$work/root.xwd"
+# Tooltips and balloons come out black in a dump of the root window: each
+# viewable top-level window is dumped on its own and pasted over it, from
+# the bottom of the stacking order up.
+overlays=()
+n=0
+while read -r id geometry; do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+    n=$((n + 1))
+    xwd -id "$id" -silent >"$work/$n.xwd" 2>/dev/null || continue
+    overlays+=(--over "$work/$n.xwd@$geometry")
+done < <(xwininfo -root -children | sed -nE 's/^ +(0x[0-9a-f]+) .* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) +\+.*/\1 \4,\5 \2 \3/p' |
+         awk '$3 > 1 && $4 > 1 { print $1, $2 }' | tac)
+python3 "$here/xwd2png.py" "$work/root.xwd" "$out" "${overlays[@]}"

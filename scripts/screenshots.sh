@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # screenshots.sh [BUILD]: screenshots of the dialog with the elevation balloon
-# on Save and with the counter of the notice text, in a private Xvfb, saved
-# as BUILD/screenshot-balloon.png and BUILD/screenshot-counter.png.
+# on Save, with the counter of the notice text, and with the balloon of the
+# signature icon (the unsigned build: the problem state), in a private Xvfb,
+# saved as BUILD/screenshot-balloon.png, -counter.png and -signature.png.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
@@ -9,9 +10,9 @@ cmake --build "$build" --target ScreenshotPoser Velmora >/dev/null
 "$here/scripts/testenv.sh" start "$build"
 trap '"$here/scripts/testenv.sh" stop "$build"' EXIT
 eval "$("$here/scripts/testenv.sh" env "$build")"
-for pose in balloon counter; do
+for pose in balloon counter signature; do
     out=$(mktemp)
-    arg=$([ $pose = balloon ] && echo save || echo counter)
+    arg=$([ $pose = balloon ] && echo save || echo $pose)
     "$build/wine-run.sh" "$build/tests/ScreenshotPoser.exe" "$build/Velmora.exe" "$arg" 6 >"$out" 2>/dev/null &
     pid=$!
     for _ in $(seq 1 150); do grep -q ready "$out" && break; sleep 0.2; done

@@ -2,8 +2,12 @@
 """Convert an X Window Dump (as written by `xwd -root -silent`) to an RGB PNG.
 
 Usage:
-    python3 scripts/xwd2png.py IN.xwd OUT.png [--crop X,Y,W,H]
+    python3 scripts/xwd2png.py IN.xwd OUT.png [--crop X,Y,W,H] [--over WIN.xwd@X,Y]...
     python3 scripts/xwd2png.py --self-test
+
+--over pastes the dump of one window at X,Y of the image before cropping:
+Xvfb leaves override-redirect windows such as tooltips black in a dump of
+the root window, while a dump of the window itself holds its picture.
 
 The header is 25 big-endian CARD32 fields followed by the window name, for
 header_size bytes in all; then come ncolors XWDColor entries of 12 bytes;
@@ -269,10 +273,38 @@ def _parse_crop(text):
     return tuple(parts)
 
 
+def paste(w, rgb, over, x, y, h):
+    """Paste the dump `over` into the w x h image `rgb` at x, y, clipped."""
+    ow, oh, orgb = convert(over)
+    out = bytearray(rgb)
+    for row in range(max(0, -y), min(oh, h - y)):
+        left, right = max(0, -x), min(ow, w - x)
+        if left >= right:
+            break
+        dst = 3 * ((y + row) * w + x + left)
+        src = 3 * (row * ow + left)
+        out[dst:dst + 3 * (right - left)] = orgb[src:src + 3 * (right - left)]
+    return bytes(out)
+
+
+def _take_overlays(args):
+    overlays = []
+    while "--over" in args:
+        i = args.index("--over")
+        if i + 1 >= len(args) or "@" not in args[i + 1]:
+            raise SystemExit("--over wants WIN.xwd@X,Y")
+        path, _, at = args[i + 1].rpartition("@")
+        x, y = (int(v) for v in at.split(","))
+        overlays.append((path, x, y))
+        del args[i:i + 2]
+    return overlays
+
+
 def main(argv):
     args = list(argv[1:])
     if args == ["--self-test"]:
         return self_test()
+    overlays = _take_overlays(args)
     crop = None
     for i, a in enumerate(args):
         if a == "--crop" and i + 1 < len(args):
@@ -290,7 +322,18 @@ def main(argv):
     with open(args[0], "rb") as f:
         data = f.read()
     try:
-        w, h, rgb = convert(data, crop)
+        w, h, rgb = convert(data)
+        for path, x, y in overlays:
+            with open(path, "rb") as f:
+                rgb = paste(w, rgb, f.read(), x, y, h)
+        if crop:
+            cx, cy, cw, ch = crop
+            if cw <= 0 or ch <= 0 or cx < 0 or cy < 0 or cx + cw > w or cy + ch > h:
+                raise XwdError("crop %d,%d,%d,%d is outside the %dx%d image" % (
+                    cx, cy, cw, ch, w, h))
+            rgb = b"".join(rgb[3 * ((cy + r) * w + cx):3 * ((cy + r) * w + cx + cw)]
+                           for r in range(ch))
+            w, h = cw, ch
     except XwdError as e:
         sys.stderr.write("xwd2png: %s: %s\n" % (args[0], e))
         return 1

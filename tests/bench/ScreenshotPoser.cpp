@@ -1,27 +1,35 @@
-// Puts Velmora into a state worth a screenshot on NT 6: without rights with
-// the mouse resting on the Save button (its balloon), or with rights on the
-// enabled notice text (its counter). Prints "ready" and holds the pose.
+// Puts Velmora into a state worth a screenshot on NT 6 and holds it:
+//   save       without rights, the mouse resting on the Save button (its balloon)
+//   counter    with rights, text typed into the notice text (its counter)
+//   signature  with rights, the mouse resting on the signature icon (its balloon)
+// Prints "ready" once the pose is taken.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "UiDriver.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: ScreenshotPoser VELMORA.EXE save|counter [SECONDS]\n");
+        std::fprintf(stderr, "usage: ScreenshotPoser VELMORA.EXE save|counter|signature [SECONDS]\n");
         return 2;
     }
     const bool counter = std::strcmp(argv[2], "counter") == 0;
-    uidriver::TProcess velmora({argv[1], "nocert", "win7", counter});
+    const bool signature = std::strcmp(argv[2], "signature") == 0;
+    uidriver::TProcess velmora({argv[1], signature ? "" : "nocert", "win7", counter || signature});
     const HWND dialog = velmora.WaitForDialog();
     if (dialog == nullptr) return 1;
+    int target = IDOK;
     if (counter) {
         uidriver::Click(uidriver::Control(dialog, 1010));
         uidriver::WaitUntil([&] { return uidriver::IsEnabled(uidriver::Control(dialog, 1014)); });
         uidriver::TypeText(uidriver::Control(dialog, 1014), "Nur f\xFCr befugte Benutzer.\r");
         ::Sleep(300);
+        target = 1014;
+    } else if (signature) {
+        target = 1006;
     }
-    uidriver::Hover(uidriver::Control(dialog, counter ? 1014 : IDOK));
+    uidriver::Hover(uidriver::Control(dialog, target));
     std::printf("ready\n");
     std::fflush(stdout);
     ::Sleep((argc > 3 ? std::atoi(argv[3]) : 6) * 1000);
