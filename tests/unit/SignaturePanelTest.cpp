@@ -16,6 +16,7 @@
 #include "SignatureInputs.h"
 #include "SignaturePanel.h"
 #include "StringIds.h"
+#include "TitleRecorder.h"
 #include "ToolText.h"
 #include "VelmoraBuild.h"
 
@@ -86,6 +87,7 @@ protected:
 
 TEST_F(PanelTest, UntrustedRootShowsTheProblemState) {
     ASSERT_EQ(Icon(), nullptr);
+    TTitleRecorder recorder;
     const auto boxes = BoxesShownBy([&] { EXPECT_FALSE(BuildSignaturePanel(dialog_)); });
     EXPECT_TRUE(boxes.empty());
     ASSERT_NE(Icon(), nullptr);
@@ -100,6 +102,9 @@ TEST_F(PanelTest, UntrustedRootShowsTheProblemState) {
     // cryptui.dll has no icons under Wine: the fallback is what shows.
     EXPECT_EQ(ShownIcon(), ::LoadIconA(nullptr, IDI_EXCLAMATION));
     EXPECT_EQ(Balloon(), ProblemText);
+    ASSERT_EQ(recorder.titles.size(), 1u);
+    EXPECT_EQ(recorder.titles[0].icon, static_cast<WPARAM>(TTI_ERROR));
+    EXPECT_EQ(recorder.titles[0].title, "Digitale Signatur");
 
     // A second build keeps the control and has one balloon, not two.
     const HWND first = Icon();
@@ -151,9 +156,13 @@ TEST_F(PanelTest, InstalledButStillNotTrustedSaysSo) {
 
 TEST_F(PanelTest, TrustedInOrderWithTheOptionShowsSignerAndExpiry) {
     OptionCert = true;
+    const TTitleRecorder recorder;
     EXPECT_TRUE(BuildSignaturePanel(dialog_));
     ASSERT_NE(Icon(), nullptr);
     EXPECT_EQ(ShownIcon(), ::LoadIconA(nullptr, IDI_ASTERISK));
+    ASSERT_EQ(recorder.titles.size(), 1u);
+    EXPECT_EQ(recorder.titles[0].icon, static_cast<WPARAM>(TTI_INFO));
+    EXPECT_EQ(recorder.titles[0].title, "Digitale Signatur");
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     char name[51] = {};

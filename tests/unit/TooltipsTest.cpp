@@ -13,6 +13,7 @@
 #include "MainDialog.h"
 #include "StringIds.h"
 #include "Tooltips.h"
+#include "TitleRecorder.h"
 #include "ToolText.h"
 
 using namespace velmora;
@@ -23,8 +24,8 @@ void Type(HWND edit, const char* keys) {
     for (const char* k = keys; *k; ++k) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*k), 1);
 }
 
-// Wine answers TTM_GETTITLE with nothing, so balloon titles and icons are
-// checked on the screenshot instead.
+// Wine answers TTM_GETTITLE with nothing: titles and their icons are read
+// from the TTM_SETTITLEA messages on their way to the tooltip.
 
 class TooltipsTest : public ::testing::Test {
 protected:
@@ -69,15 +70,22 @@ TEST_F(TooltipsTest, ElevationBalloonOnlyWithoutRights) {
     dialog_ = nullptr;
     EXPECT_FALSE(CounterTip);  // released with the dialog
 
+    const TTitleRecorder recorder;
     Open(false);
     ASSERT_TRUE(ElevationTip);
     EXPECT_EQ(ToolText(ElevationTip.get(), dialog_, ::GetDlgItem(dialog_, IDC_SAVE)),
               "Klicken Sie auf die Schaltfl\xE4" "che um das Programm mit\r\nadministrativen "
               "Rechten neu zu starten.");
+    // The signature panel has a balloon of its own on NT 6.
+    ASSERT_FALSE(recorder.titles.empty());
+    EXPECT_EQ(recorder.titles[0].tip, ElevationTip.get());
+    EXPECT_EQ(recorder.titles[0].icon, static_cast<WPARAM>(TTI_INFO));
+    EXPECT_EQ(recorder.titles[0].title, "\xC4nderungen erfordern administrative Rechte");
 }
 
 TEST_F(TooltipsTest, BalloonTextsAndTitlesAreCut) {
     Open(true);
+    const TTitleRecorder recorder;
     const std::string longText(400, 't');
     const HWND literal =
         AddBalloonTip(dialog_, IDC_HELPBUTTON, TTI_ERROR, longText.c_str(), IDS_ELEVATION_TEXT,
@@ -86,10 +94,16 @@ TEST_F(TooltipsTest, BalloonTextsAndTitlesAreCut) {
     const std::string text = ToolText(literal, dialog_, ::GetDlgItem(dialog_, IDC_HELPBUTTON));
     EXPECT_EQ(text, std::string(253, 't'));  // the literal text wins, cut
     EXPECT_EQ(ToolText(literal, dialog_, ::GetDlgItem(dialog_, IDC_HELPBUTTON)).size(), 253u);
+    ASSERT_EQ(recorder.titles.size(), 1u);
+    EXPECT_EQ(recorder.titles[0].icon, static_cast<WPARAM>(TTI_ERROR));
+    EXPECT_EQ(recorder.titles[0].title,  // cut to 49 characters
+              "Die \xDC" "berpr\xFC" "fung der digitalen Signatur schlug feh");
     ::DestroyWindow(literal);
 
     const HWND missing = AddBalloonTip(dialog_, IDC_HELPBUTTON, TTI_INFO, nullptr, 4711, 4712);
     ASSERT_NE(missing, nullptr);
     EXPECT_EQ(ToolText(missing, dialog_, ::GetDlgItem(dialog_, IDC_HELPBUTTON)), "");
+    ASSERT_EQ(recorder.titles.size(), 2u);
+    EXPECT_EQ(recorder.titles[1].title, "");
     ::DestroyWindow(missing);
 }
