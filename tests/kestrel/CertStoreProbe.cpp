@@ -22,6 +22,13 @@ PCCERT_CONTEXT FindByHash(HCERTSTORE store, const std::string& der) {
                                         nullptr);
 }
 
+// The current user's own part of a system store. Wine forgets a deletion made
+// through the system store, which also shows the machine's part.
+HCERTSTORE OpenUserStore(const char* storeName) {
+    return ::CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_A, 0, 0, CERT_SYSTEM_STORE_CURRENT_USER,
+                           storeName);
+}
+
 }  // namespace
 
 std::string ReadBytes(const std::string& path) {
@@ -30,7 +37,7 @@ std::string ReadBytes(const std::string& path) {
 }
 
 bool StoreHolds(const char* storeName, const std::string& der) {
-    const HCERTSTORE store = ::CertOpenSystemStoreA(0, storeName);
+    const HCERTSTORE store = OpenUserStore(storeName);
     const PCCERT_CONTEXT found = store ? FindByHash(store, der) : nullptr;
     if (found) ::CertFreeCertificateContext(found);
     if (store) ::CertCloseStore(store, 0);
@@ -38,10 +45,7 @@ bool StoreHolds(const char* storeName, const std::string& der) {
 }
 
 void RemoveFromStore(const char* storeName, const std::string& der) {
-    // Wine forgets a deletion through the system store, which also shows the
-    // machine's store of that name; the user's registry store keeps it.
-    const HCERTSTORE store = ::CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_A, 0, 0,
-                                             CERT_SYSTEM_STORE_CURRENT_USER, storeName);
+    const HCERTSTORE store = OpenUserStore(storeName);
     if (!store) return;
     while (const PCCERT_CONTEXT found = FindByHash(store, der))
         if (!::CertDeleteCertificateFromStore(found)) break;

@@ -1,5 +1,5 @@
-// The tests' own look into the current user's system certificate stores,
-// through crypt32 directly.
+// The tests' own look into the current user's part of the system certificate
+// stores, through crypt32 directly.
 #pragma once
 
 #include <string>

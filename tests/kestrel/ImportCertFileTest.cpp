@@ -114,13 +114,6 @@ TEST_F(ImportCertFile, FailsWhileAnotherHandleReadsTheFile) {
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
     EXPECT_EQ(CallImportCertFile(entry_, cer_.c_str(), Store).al, 0);
     ::CloseHandle(reader);
-
-    const HANDLE writer = ::CreateFileA(cer_.c_str(), GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(CallImportCertFile(entry_, cer_.c_str(), Store).al, 1);
-    ::CloseHandle(writer);
 }
 
 // 4 GiB more than the certificate: the low 32 bits of the size alone would

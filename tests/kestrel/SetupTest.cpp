@@ -51,21 +51,30 @@ DWORD InstallAndRemove(const char* setup, const std::string& folder) {
     return exitCode;
 }
 
+// The setup enters the development certificate that the program's own
+// signature tests must not find trusted: it leaves the store as it found it.
+class Setup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(der_.empty());
+        RemoveFromStore("Root", der_);
+    }
+    void TearDown() override { RemoveFromStore("Root", der_); }
+    const std::string der_ = ReadBytes(uidriver::WindowsPath(VELMORA_CER));
+};
+
 // Wine keeps the current user's Root store in the registry, so this later
 // process sees what the setup added.
-TEST(Setup, InstallsEntersTheCertificateAndUninstalls) {
-    const std::string der = ReadBytes(uidriver::WindowsPath(VELMORA_CER));
-    ASSERT_FALSE(der.empty());
-    RemoveFromStore("Root", der);
+TEST_F(Setup, InstallsEntersTheCertificateAndUninstalls) {
     EXPECT_EQ(InstallAndRemove(VELMORA_SETUP, "C:\\velmora-setup-test"), 0u);
-    EXPECT_TRUE(StoreHolds("Root", der));
-    RemoveFromStore("Root", der);
+    EXPECT_TRUE(StoreHolds("Root", der_));
 }
 
 // A setup whose Velmora.cer is Base64 text: Kestrel refuses it, and the setup
 // installs everything else and says so in its exit code.
-TEST(Setup, FailedImportKeepsTheInstallationAndSetsTheExitCode) {
+TEST_F(Setup, FailedImportKeepsTheInstallationAndSetsTheExitCode) {
     EXPECT_EQ(InstallAndRemove(BROKEN_CERTIFICATE_SETUP, "C:\\velmora-setup-test-2"), 3u);
+    EXPECT_FALSE(StoreHolds("Root", der_));
 }
 
 }  // namespace
