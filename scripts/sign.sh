@@ -22,3 +22,4 @@ else
     osslsigncode sign -certs "$dir/dev-signer.pem" -key "$dir/dev-signer.key" "${common[@]}" >/dev/null
     cp "$dir/dev-signer.cer" "$cer"
 fi
+chmod +x "$out"

@@ -30,8 +30,11 @@ bool ReadWholeFile(const char* path, THeapBuffer& content) {
     LONG high = 0;
     ::SetLastError(NO_ERROR);
     const DWORD size = ::SetFilePointer(file.get(), 0, &high, FILE_END);
-    if ((size == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) || high != 0)
+    if (size == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) return false;
+    if (high != 0) {
+        ::SetLastError(ERROR_FILE_TOO_LARGE);
         return false;
+    }
     if (::SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
         return false;
     content = THeapBuffer(size);

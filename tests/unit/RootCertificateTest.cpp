@@ -95,3 +95,22 @@ TEST(TrustedRoot, SignatureTrustedOnlyForTheUnchangedFile) {
     EXPECT_FALSE(VerifyFileSignature(ProgramInput("changed").c_str()));
     EXPECT_FALSE(VerifyFileSignature(ProgramInput("unsigned").c_str()));
 }
+
+TEST(RootCertificate, FilesTooLargeForMemoryAreRefusedBeforeReading) {
+    // Sparse files: 4 GiB and more, and just below that, which no 32-bit
+    // process can hold.
+    const char* const path = "C:\\velmora-large.cer";
+    for (const ULONGLONG size : {0x100000010ull, 0xFFFFFFF0ull}) {
+        const HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        LONG high = static_cast<LONG>(size >> 32);
+        ::SetFilePointer(file, static_cast<LONG>(size & 0xFFFFFFFF), &high, FILE_BEGIN);
+        ASSERT_TRUE(::SetEndOfFile(file));
+        ::CloseHandle(file);
+        const TInstall result = Install(path);
+        ::DeleteFileA(path);
+        EXPECT_FALSE(result.installed) << size;
+        EXPECT_NE(result.error, 0u) << size;
+    }
+}
