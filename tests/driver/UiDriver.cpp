@@ -275,4 +275,13 @@ void Answer(const TMessageBox& box, int buttonId) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(box.window, buttonId)));
 }
 
+std::optional<TMessageBox> AnswerNextBox(DWORD processId, int buttonId) {
+    auto box = WaitForMessageBox(processId);
+    if (box) {
+        Answer(*box, buttonId);
+        WaitUntil([&] { return MessageBoxes(processId).empty(); });
+    }
+    return box;
+}
+
 }  // namespace uidriver

@@ -101,5 +101,8 @@ std::optional<TMessageBox> WaitForMessageBox(DWORD processId, DWORD timeoutMs = 
 // All message boxes shown by the process right now.
 std::vector<TMessageBox> MessageBoxes(DWORD processId);
 void Answer(const TMessageBox& box, int buttonId);
+// Waits for the process's next message box, answers it with `buttonId` and
+// waits until it has closed; nothing when no box came.
+std::optional<TMessageBox> AnswerNextBox(DWORD processId, int buttonId = IDOK);
 
 }  // namespace uidriver

@@ -60,14 +60,6 @@ protected:
         for (HWND w : velmora_.Windows("HH Parent")) ::PostMessageA(w, WM_CLOSE, 0, 0);
         WaitUntil([&] { return velmora_.Windows("HH Parent").empty(); });
     }
-    std::optional<TMessageBox> AnswerOneBox() {
-        auto box = WaitForMessageBox(velmora_.id());
-        if (box) {
-            Answer(*box, IDOK);
-            WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); });
-        }
-        return box;
-    }
     TProcess velmora_;
     HWND dialog_ = nullptr;
 };
@@ -101,7 +93,7 @@ TEST_F(HelpTest, MissingHelpFileIsNamedOncePerRequest) {
     const HWND d = Start({exe, "", "win7", true});
     for (int request = 0; request < 2; ++request) {
         if (request == 0) Click(Control(d, 9)); else PressHardwareKey(d, VK_F1);
-        const auto box = AnswerOneBox();
+        const auto box = AnswerNextBox(velmora_.id());
         ASSERT_TRUE(box.has_value());
         EXPECT_EQ(box->owner, d);
         EXPECT_EQ(box->caption, "Velmora");
@@ -117,7 +109,7 @@ TEST_F(HelpTest, ExtensionIsReplacedByPosition) {
     const std::string exe = CopyOfVelmora("Kopie.progr", false);
     const HWND d = Start({exe, "", "win7", true});
     Click(Control(d, 9));
-    const auto box = AnswerOneBox();
+    const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
     EXPECT_NE(box->text.find("(" + Folder + "\\Kopie.prchm)"), std::string::npos) << box->text;
 }

@@ -6,6 +6,7 @@
 
 #include "Certificates.h"
 #include "SignatureInputs.h"
+#include "Texts.h"
 #include "UiDriver.h"
 
 using namespace uidriver;
@@ -15,14 +16,6 @@ namespace {
 const std::string Folder = "C:\\velmora-signature-test";
 const std::string Program = Folder + "\\Velmora.exe";
 const std::string Companion = Folder + "\\Velmora.cer";
-
-const char* const StillNotInOrder =
-    "Die \xDC" "berpr\xFC" "fung der digitalen Signatur schlug fehl.\r\nBitte \xFC" "berpr\xFC"
-    "fen Sie, ob das Zertifikat richtig installiert worden und nicht abgelaufen ist.";
-const char* const SignatureBroken =
-    "Die Signatur des Programms ist ung\xFCltig oder besch\xE4" "digt.\r\nFolgende Funktionen "
-    "stehen nicht mehr zur Verf\xFCgung:\r\n\r\n- automatische Installation des Zertifikats\r\n"
-    "- \xDC" "berpr\xFC" "fung des entsprechenden Zertifikats";
 
 // The program (signed unless said otherwise) in a folder of its own, with
 // the certificate file `companion` beside it, or none.
@@ -53,15 +46,6 @@ protected:
         ASSERT_NE(dialog_, nullptr);
     }
     HWND Icon() const { return Control(dialog_, 1006); }
-    // The one box the last action opened, answered.
-    std::optional<TMessageBox> AnswerBox() {
-        auto box = WaitForMessageBox(velmora_.id());
-        if (box) {
-            Answer(*box, IDOK);
-            WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); });
-        }
-        return box;
-    }
     TProcess velmora_;
     HWND dialog_ = nullptr;
 };
@@ -100,9 +84,9 @@ TEST_F(SignaturePanel, UnreadableSignerOfATrustedFileIsReported) {
     // signer cannot be read from it.
     const std::string twoEntries = SIGNATURE_INPUTS "/velmora/two-entries/Velmora.exe";
     velmora_ = TProcess({twoEntries, "", "win7", true});
-    const auto box = AnswerBox();
+    const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, SignatureBroken);
+    EXPECT_EQ(box->text, texts::SignatureBroken);
     EXPECT_EQ(box->caption, "Velmora");
     EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(::GetDlgItem(box->owner, 1013) != nullptr, true);  // owned by the dialog
@@ -126,7 +110,7 @@ TEST_F(SignaturePanel, ClickWithoutCompanionFileReportsFileNotFound) {
     Start(Program, "win7");
     ASSERT_NE(Icon(), nullptr);
     ClickWithMouse(Icon());
-    const auto box = AnswerBox();
+    const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->owner, nullptr);
     EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: 0X00000002", 0), 0u) << box->text;
@@ -140,11 +124,11 @@ TEST_F(SignaturePanel, ClickWithAnotherSignersCertificateInstallsNothing) {
     RemoveFromUserRootStore(Companion);
     Start(Program, "win7");
     ClickWithMouse(Icon());
-    const auto box = AnswerBox();
+    const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
     // No error of its own: string 210, or the report of what came before.
     if (box->owner == dialog_)
-        EXPECT_EQ(box->text, SignatureBroken);
+        EXPECT_EQ(box->text, texts::SignatureBroken);
     else
         EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: ", 0), 0u) << box->text;
     EXPECT_FALSE(InUserRootStore(Companion));
@@ -157,10 +141,10 @@ TEST_F(SignaturePanel, ClickInstallsTheSignersCertificate) {
     ClickWithMouse(Icon());
     // Installed, but Wine trusts roots only from the host's bundle: the
     // rebuilt panel is still not in order, and says so.
-    const auto box = AnswerBox();
+    const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->owner, dialog_);
-    EXPECT_EQ(box->text, StillNotInOrder);
+    EXPECT_EQ(box->text, texts::SignatureFailed);
     EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
     EXPECT_TRUE(InUserRootStore(Companion));
     ASSERT_NE(Icon(), nullptr);

@@ -14,6 +14,7 @@
 #include "DialogState.h"
 #include "MainDialog.h"
 #include "SignatureInputs.h"
+#include "Texts.h"
 #include "SignaturePanel.h"
 #include "StringIds.h"
 #include "TitleRecorder.h"
@@ -27,13 +28,6 @@ namespace {
 const char* const ProblemText =
     "Die digitale Zertifikat f\xFCr das Programm ist ung\xFCltig.\r\nKlicken Sie hier um das "
     "aktuelle Zertifikat zu installieren.\r\nWeitere Infos: " VELMORA_MAKER_URL;
-const char* const StillNotInOrder =
-    "Die \xDC" "berpr\xFC" "fung der digitalen Signatur schlug fehl.\r\nBitte \xFC" "berpr\xFC"
-    "fen Sie, ob das Zertifikat richtig installiert worden und nicht abgelaufen ist.";
-const char* const SignatureBroken =
-    "Die Signatur des Programms ist ung\xFCltig oder besch\xE4" "digt.\r\nFolgende Funktionen "
-    "stehen nicht mehr zur Verf\xFCgung:\r\n\r\n- automatische Installation des Zertifikats\r\n"
-    "- \xDC" "berpr\xFC" "fung des entsprechenden Zertifikats";
 
 std::string OwnPath(const char* extension) {
     char path[MAX_PATH] = {};
@@ -135,7 +129,7 @@ TEST_F(PanelTest, ClickWithAnotherSignersCertificateInstallsNothing) {
     ASSERT_EQ(boxes.size(), 1u);
     // The names differ: no system error of this operation's own.
     if (boxes[0].owner == dialog_)
-        EXPECT_EQ(boxes[0].text, SignatureBroken);
+        EXPECT_EQ(boxes[0].text, texts::SignatureBroken);
     else
         EXPECT_EQ(boxes[0].text.rfind("Win32-Fehler. Code: ", 0), 0u) << boxes[0].text;
     EXPECT_EQ(SignatureTip.get(), tip);
@@ -147,7 +141,7 @@ TEST_F(PanelTest, InstalledButStillNotTrustedSaysSo) {
     const auto boxes = BoxesShownBy([&] { SignaturePanelClick(dialog_); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].owner, dialog_);
-    EXPECT_EQ(boxes[0].text, StillNotInOrder);
+    EXPECT_EQ(boxes[0].text, texts::SignatureFailed);
     EXPECT_EQ(boxes[0].icon, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(ShownIcon(), ::LoadIconA(nullptr, IDI_EXCLAMATION));
     EXPECT_EQ(Balloon(), ProblemText);
