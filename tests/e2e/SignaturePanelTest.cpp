@@ -42,7 +42,8 @@ protected:
     }
     void Start(const std::string& exe, const char* version, const char* arguments = "") {
         velmora_ = TProcess({exe, arguments, version, true});
-        dialog_ = velmora_.WaitForDialog();
+        // The first start under a version in a fresh prefix can take long.
+        dialog_ = velmora_.WaitForDialog(120000);
         ASSERT_NE(dialog_, nullptr);
     }
     HWND Icon() const { return Control(dialog_, 1006); }
