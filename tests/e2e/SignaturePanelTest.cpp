@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Certificates.h"
+#include "Registry.h"
 #include "SignatureInputs.h"
 #include "Texts.h"
 #include "UiDriver.h"
@@ -30,6 +31,14 @@ void Deploy(const std::string& program, const char* companion) {
 
 class SignaturePanel : public ::testing::Test {
 protected:
+    void SetUp() override {
+        // Both Winlogon keys exist, so that no report of a missing key comes
+        // before the dialog on any system.
+        WriteValue(Winlogon9x, "Velmora.test", REG_SZ, std::string("", 1), KEY_WOW64_32KEY);
+        DeleteValue(Winlogon9x, "Velmora.test", KEY_WOW64_32KEY);
+        WriteValue(WinlogonNt, "Velmora.test", REG_SZ, std::string("", 1));
+        DeleteValue(WinlogonNt, "Velmora.test");
+    }
     void TearDown() override {
         if (dialog_) Close(dialog_);
         velmora_.WaitForExit();
