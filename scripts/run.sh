@@ -20,6 +20,10 @@ else
     eval "$("$env_script" env "$build")"
 fi
 
+# The tests share this prefix and leave the Windows version of their last
+# start behind: run under the prefix's own version.
+LC_ALL=$VELMORA_LOCALE wine reg delete 'HKCU\Software\Wine\AppDefaults\Velmora.exe' /v Version /f \
+    </dev/null >/dev/null 2>&1 || true
 LC_ALL=$VELMORA_LOCALE wine "$here/dist/Velmora.exe" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
 "$here/scripts/screenshot.sh" "$shot" Velmora && echo "screenshot: $shot"
