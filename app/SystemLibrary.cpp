@@ -2,12 +2,17 @@
 
 namespace velmora {
 
-TLibrary LoadSystemLibrary(const char* name) {
-    char path[MAX_PATH + 1] = {};
-    const UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length + 1 + ::lstrlenA(name) >= sizeof path) return {};
+bool SystemFilePath(const char* name, char* path, UINT capacity) {
+    const UINT length = ::GetSystemDirectoryA(path, capacity);
+    if (length == 0 || length + 1 + ::lstrlenA(name) >= capacity) return false;
     ::lstrcatA(path, "\\");
     ::lstrcatA(path, name);
+    return true;
+}
+
+TLibrary LoadSystemLibrary(const char* name) {
+    char path[MAX_PATH + 1] = {};
+    if (!SystemFilePath(name, path, sizeof path)) return {};
     return TLibrary(::LoadLibraryA(path));
 }
 

@@ -15,8 +15,7 @@ Result CallExport(const char* library, const char* exportName, Params... args) {
     using Entry = Result(WINAPI*)(Params...);
     const velmora::TLibrary module = velmora::LoadSystemLibrary(library);
     if (!module) return Result{};
-    const auto entry =
-        reinterpret_cast<Entry>(reinterpret_cast<void*>(::GetProcAddress(module.get(), exportName)));
+    const auto entry = velmora::ResolveExport<Entry>(module.get(), exportName);
     return entry != nullptr ? entry(args...) : Result{};
 }
 

@@ -15,7 +15,7 @@ typename TCertOwners<Names>::TContext CertificateFromFile(const char* fileName) 
     const velmora::TFileHandle file(::CreateFileA(fileName, GENERIC_READ, FILE_SHARE_WRITE, nullptr,
                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
-    const velmora::THeapBuffer contents = ReadWholeFile(file.get());
+    const velmora::THeapBuffer contents = velmora::ReadWholeFile(file.get());
     if (!contents) return {};
     return typename TCertOwners<Names>::TContext(TCertFunctions<Names>::CertCreateCertificateContext(
         X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, contents.as<BYTE>(),

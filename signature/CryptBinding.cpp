@@ -1,7 +1,5 @@
 #include "CryptBinding.h"
 
-#include "SystemLibrary.h"
-
 namespace velmora {
 
 namespace {

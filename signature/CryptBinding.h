@@ -5,9 +5,8 @@
 
 #include <windows.h>
 
-#include <utility>
-
 #include "Handles.h"
+#include "SystemLibrary.h"
 
 namespace velmora {
 
@@ -15,12 +14,6 @@ namespace velmora {
 // keeps one reference for the rest of the process: stores and contexts it
 // handed out must stay valid after the per-call reference is released.
 TLibrary LoadForOneCall(const char* library);
-
-// FARPROC stands for any signature; the export's real one is the caller's.
-template <typename Fn>
-Fn ResolveExport(HMODULE module, const char* exportName) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, exportName)));
-}
 
 template <typename Fn, typename Result, typename... Args>
 Result CallBound(const char* library, const char* exportName, Result notBound, Args... args) {

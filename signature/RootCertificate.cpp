@@ -6,6 +6,7 @@
 
 #include "ApiWinCrypt.h"
 #include "CryptHandles.h"
+#include "FileContents.h"
 #include "Handles.h"
 #include "ModulePath.h"
 
@@ -19,37 +20,6 @@ constexpr const char* RootStoreName = "Root";
 constexpr DWORD ChainParaSize = 16;
 
 TCertStore OpenRootStore() { return TCertStore(ApiCrypt::CertOpenSystemStoreA(0, RootStoreName)); }
-
-// The whole file, or false when its size cannot be read, is 4 GiB or more,
-// or the read delivers less: a cut certificate must not get as far as the
-// decoder, let alone the store.
-bool ReadWholeFile(const char* path, THeapBuffer& content) {
-    const TFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LONG high = 0;
-    ::SetLastError(NO_ERROR);
-    const DWORD size = ::SetFilePointer(file.get(), 0, &high, FILE_END);
-    if (size == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) return false;
-    if (high != 0) {
-        ::SetLastError(ERROR_FILE_TOO_LARGE);
-        return false;
-    }
-    if (::SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
-        return false;
-    content = THeapBuffer(size);
-    if (!content) {
-        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return false;
-    }
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), content.chars(), size, &read, nullptr)) return false;
-    if (read != size) {
-        ::SetLastError(ERROR_HANDLE_EOF);
-        return false;
-    }
-    return true;
-}
 
 // The certificate's simple display name; empty on failure.
 THeapBuffer DisplayName(PCCERT_CONTEXT certificate) {
@@ -104,8 +74,13 @@ bool CheckRootCertificate(const char* name) {
 bool InstallCertificateFile(const char* path) {
     TCertContext certificate;
     {
-        THeapBuffer content;
-        if (!ReadWholeFile(path, content)) return false;
+        // A cut certificate must not get as far as the decoder, let alone
+        // the store; the file is let go before any store is touched.
+        const TFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        const THeapBuffer content = ReadWholeFile(file.get());
+        if (!content) return false;
         certificate.reset(ApiCrypt::CertCreateCertificateContext(
             Encoding, content.as<BYTE>(), static_cast<DWORD>(content.size())));
     }

@@ -11,6 +11,7 @@
 #include "Messages.h"
 #include "ModulePath.h"
 #include "StringIds.h"
+#include "SystemLibrary.h"
 #include "Tooltips.h"
 
 namespace velmora {
@@ -40,11 +41,9 @@ HWND EnsureIcon(HWND dialog) {
 }
 
 void SetIcon(HWND control, int cryptUiIndex, LPCSTR fallback) {
-    char library[ModulePathCapacity] = {};
-    const UINT length = ::GetSystemDirectoryA(library, MAX_PATH);
+    char library[MAX_PATH + 1] = {};
     TIcon extracted;
-    if (length > 0 && length < MAX_PATH) {
-        ::lstrcatA(library, "\\cryptui.dll");
+    if (SystemFilePath("cryptui.dll", library, sizeof library)) {
         extracted.reset(::ExtractIconA(::GetModuleHandleA(nullptr), library, cryptUiIndex));
         // 1 means "not a file with icons", not an icon.
         if (extracted.get() == reinterpret_cast<HICON>(1)) extracted.release();

@@ -18,9 +18,7 @@ THtmlHelpBinding::THtmlHelpBinding() {
     HtmlHelpEntry = nullptr;
     HelpLibrary = LoadSystemLibrary("HHCtrl.OCX");
     if (HelpLibrary)
-        HtmlHelpEntry =
-            reinterpret_cast<HtmlHelpProc>(
-                reinterpret_cast<void*>(::GetProcAddress(HelpLibrary.get(), "HtmlHelpA")));
+        HtmlHelpEntry = ResolveExport<HtmlHelpProc>(HelpLibrary.get(), "HtmlHelpA");
 }
 
 THtmlHelpBinding::~THtmlHelpBinding() {
