@@ -5,7 +5,7 @@
 # Dates are given as YYYYMMDDHHMMSSZ (UTC). An existing certificate is kept.
 set -euo pipefail
 stem=$1 subject=$2
-[ -f "$stem.cer" ] && exit 0
+[ -f "$stem.cer" ] && [ -f "$stem.pem" ] && [ -f "$stem.key" ] && exit 0
 mkdir -p "$(dirname "$stem")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -11,15 +11,15 @@ maker=${VELMORA_MAKER:-Velmora Software}
 url=${VELMORA_MAKER_URL:-}
 mkdir -p "$(dirname "$out")" "$(dirname "$cer")"
 rm -f "$out"
-common=(-h sha256 -n Velmora ${url:+-i "$url"} -in "$in" -out "$out")
 if [ -n "${VELMORA_SIGN_PFX:-}" ]; then
     [ -n "${VELMORA_SIGN_PASSWORD_FILE:-}" ] || { echo "VELMORA_SIGN_PASSWORD_FILE is not set" >&2; exit 1; }
-    osslsigncode sign -pkcs12 "$VELMORA_SIGN_PFX" -readpass "$VELMORA_SIGN_PASSWORD_FILE" "${common[@]}" >/dev/null
+    osslsigncode sign -pkcs12 "$VELMORA_SIGN_PFX" -readpass "$VELMORA_SIGN_PASSWORD_FILE" \
+        -h sha256 -n Velmora ${url:+-i "$url"} -in "$in" -out "$out" >/dev/null
     openssl pkcs12 -in "$VELMORA_SIGN_PFX" -passin "file:$VELMORA_SIGN_PASSWORD_FILE" -nokeys -clcerts |
         openssl x509 -outform DER -out "$cer"
 else
     "$here/make-cert.sh" "$dir/dev-signer" "/CN=$maker"
-    osslsigncode sign -certs "$dir/dev-signer.pem" -key "$dir/dev-signer.key" "${common[@]}" >/dev/null
+    "$here/sign-with-key.sh" "$dir/dev-signer" "$in" "$out" ${url:+-i "$url"}
     cp "$dir/dev-signer.cer" "$cer"
 fi
 chmod +x "$out"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Certificates.h"
+#include "CertStoreProbe.h"
 #include "Registry.h"
 #include "SignatureInputs.h"
 #include "Texts.h"

@@ -11,7 +11,7 @@
 #include "ImportCertificate.h"
 #include "UiDriver.h"
 
-using namespace kestrel_test;
+using namespace uidriver;
 using kestrel::ImportCertificate;
 using kestrel::TCrypt32;
 

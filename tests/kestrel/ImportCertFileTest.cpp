@@ -9,7 +9,7 @@
 #include "CertStoreProbe.h"
 #include "UiDriver.h"
 
-using namespace kestrel_test;
+using namespace uidriver;
 
 namespace {
 

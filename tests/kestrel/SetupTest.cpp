@@ -10,7 +10,7 @@
 #include "CertStoreProbe.h"
 #include "UiDriver.h"
 
-using namespace kestrel_test;
+using namespace uidriver;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ApiWinCrypt.h"
-#include "Certificates.h"
+#include "CertStoreProbe.h"
 #include "SignatureInputs.h"
 
 using namespace velmora;

@@ -9,7 +9,7 @@
 #include "ApiWinCrypt.h"
 #include "AppState.h"
 #include "BoxWatcher.h"
-#include "Certificates.h"
+#include "CertStoreProbe.h"
 #include "ControlIds.h"
 #include "DialogState.h"
 #include "MainDialog.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace kestrel_test {
+namespace uidriver {
 
 namespace {
 
@@ -52,4 +52,12 @@ void RemoveFromStore(const char* storeName, const std::string& der) {
     ::CertCloseStore(store, 0);
 }
 
-}  // namespace kestrel_test
+bool InUserRootStore(const std::string& certificateFile) {
+    return StoreHolds("Root", ReadBytes(certificateFile));
+}
+
+void RemoveFromUserRootStore(const std::string& certificateFile) {
+    RemoveFromStore("Root", ReadBytes(certificateFile));
+}
+
+}  // namespace uidriver
