@@ -12,15 +12,18 @@ find_program(OSSLSIGNCODE osslsigncode REQUIRED)
 find_program(OPENSSL openssl REQUIRED)
 
 set(VELMORA_SIGNING_DIR ${CMAKE_BINARY_DIR}/signing)
+# COMMAND ${VELMORA_SIGN} IN OUT CER ${VELMORA_SIGNING_DIR}: signs IN into OUT with the build's
+# certificate and writes that certificate to CER.
+set(VELMORA_SIGN ${CMAKE_COMMAND} -E env
+    "VELMORA_SIGN_PFX=${VELMORA_SIGN_PFX}"
+    "VELMORA_SIGN_PASSWORD_FILE=${VELMORA_SIGN_PASSWORD_FILE}"
+    "VELMORA_MAKER=${VELMORA_MAKER}"
+    "VELMORA_MAKER_URL=${VELMORA_MAKER_URL}"
+    ${CMAKE_SOURCE_DIR}/scripts/sign.sh)
 add_custom_command(
     OUTPUT ${VELMORA_SIGNED_EXE} ${VELMORA_CER}
-    COMMAND ${CMAKE_COMMAND} -E env
-            "VELMORA_SIGN_PFX=${VELMORA_SIGN_PFX}"
-            "VELMORA_SIGN_PASSWORD_FILE=${VELMORA_SIGN_PASSWORD_FILE}"
-            "VELMORA_MAKER=${VELMORA_MAKER}"
-            "VELMORA_MAKER_URL=${VELMORA_MAKER_URL}"
-            ${CMAKE_SOURCE_DIR}/scripts/sign.sh $<TARGET_FILE:Velmora> ${VELMORA_SIGNED_EXE}
-            ${VELMORA_CER} ${VELMORA_SIGNING_DIR}
+    COMMAND ${VELMORA_SIGN} $<TARGET_FILE:Velmora> ${VELMORA_SIGNED_EXE} ${VELMORA_CER}
+            ${VELMORA_SIGNING_DIR}
     DEPENDS Velmora ${CMAKE_SOURCE_DIR}/scripts/sign.sh ${CMAKE_SOURCE_DIR}/scripts/make-cert.sh
     COMMENT "Signing Velmora.exe")
 add_custom_target(velmora_signed ALL DEPENDS ${VELMORA_SIGNED_EXE} ${VELMORA_CER})
