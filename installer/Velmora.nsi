@@ -5,11 +5,12 @@
 ; Built by installer/CMakeLists.txt:
 ;   makensis -INPUTCHARSET UTF8 -DOUTFILE=... -DVELMORA_EXE=... -DVELMORA_CHM=...
 ;            -DVELMORA_CER=... -DVELMORA_ICO=... -DKESTREL_DLL=... -DVERSION=... -DMAKER=... -DYEAR=...
+;            -DTARGET=x86-unicode|amd64-unicode
 ;
 ; Silent: Velmora-Setup.exe /S [/D=folder]. The exit code is 0, or
 ; EXIT_CERTIFICATE_MISSING when everything but the certificate was installed.
 
-Unicode true
+Target ${TARGET}
 !include MUI2.nsh
 !include LogicLib.nsh
 

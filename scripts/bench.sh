@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# make bench: start-up time of Velmora against a minimal dialog program under
-# Wine, and the sizes of the deliverables.
+# bench.sh [BUILD [BUILD64]] (make bench): start-up time of Velmora against a
+# minimal dialog program under Wine, and the sizes of the deliverables. A
+# host that runs no 32-bit code times the 64-bit twin instead: emulated
+# starts would time the emulator.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
+build64=$(cd "${2:-$build/x64}" && pwd)
+. "$here/scripts/host.sh"
+velmora_host_kind >/dev/null
+velmora=$here/dist/Velmora.exe
+if [ "$VELMORA_HOST_KIND" = no32 ]; then
+    echo "no 32-bit code on this host ($VELMORA_HOST_REASON): timing the 64-bit twin"
+    build=$build64 velmora=$build64/dist/Velmora.exe
+fi
 cmake --build "$build" --target bench_programs >/dev/null
 "$here/scripts/testenv.sh" start "$build"
 trap '"$here/scripts/testenv.sh" stop "$build"' EXIT
-"$build/wine-run.sh" "$build/tests/StartupBench.exe" "$here/dist/Velmora.exe" \
+"$build/wine-run.sh" "$build/tests/StartupBench.exe" "$velmora" \
     "$build/tests/MinimalDialog.exe" "${BENCH_RUNS:-15}"
 echo
 echo "sizes (aim: Velmora.exe at most 256 KiB):"

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages whatever the build and the tests need and
 # is not there yet. Safe to run again: it installs nothing that is present.
+# On a host that runs no 32-bit code it also installs qemu-user-static and
+# registers it for i386 programs, for the smoke test of the 32-bit
+# deliverables; never on a host that runs them natively, where it would
+# slow every 32-bit start down.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
   cmake make
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 wine32:i386
   xvfb x11-apps x11-utils
   googletest
@@ -17,13 +23,38 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-missing=()
-for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
-[ ${#missing[@]} -eq 0 ] && exit 0
+updated=
+install() {
+  local missing=() p
+  for p in "$@"; do installed "$p" || missing+=("$p"); done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+    updated=
+  fi
+  echo "installing: ${missing[*]}"
+  [ -n "$updated" ] || as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  updated=1
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
 
-if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  as_root dpkg --add-architecture i386
+install "${packages[@]}"
+
+# Asked only now: the probe starts the 32-bit loaders installed above.
+. "$here/host.sh"
+if [ "$(velmora_host_kind)" = no32 ] && ! velmora_host_emulator >/dev/null; then
+  echo "this host runs no 32-bit code ($(velmora_host_reason)): registering an emulator for i386 programs"
+  install qemu-user-static
+  # binfmt_misc's own format: name, magic type, offset, magic, mask,
+  # interpreter, flags. F opens the emulator now, so that it also serves
+  # other mount namespaces (the trusted runs).
+  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  if velmora_mount_binfmt && [ -w /proc/sys/fs/binfmt_misc/register ]; then
+    [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && echo -1 >/proc/sys/fs/binfmt_misc/qemu-i386
+    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" >/proc/sys/fs/binfmt_misc/register ||
+      echo "could not register qemu-i386-static: the 32-bit deliverables will not be run" >&2
+  else
+    echo "binfmt_misc is not available (root is needed): the 32-bit deliverables will not be run" >&2
+  fi
 fi
-echo "installing: ${missing[*]}"
-as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

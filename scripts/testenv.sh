@@ -1,26 +1,34 @@
 #!/usr/bin/env bash
 # The Wine environment of a build folder: a 64-bit prefix inside it, a
-# private Xvfb, and a pinned locale whose ANSI code page is 1252.
+# private Xvfb, and a pinned locale whose ANSI code page is 1252. Programs of
+# the build folder's architecture (its file wine-arch) start through the
+# Wine loader of that architecture, $VELMORA_WINE; a 64-bit build folder's
+# prefix is made by the 64-bit loader alone.
 #   testenv.sh start BUILD   make the prefix if needed, start Xvfb and wineserver
 #   testenv.sh stop BUILD    end wineserver and Xvfb
 #   testenv.sh prefix BUILD  only make the prefix
 #   testenv.sh env BUILD     print the environment as shell assignments
 set -euo pipefail
+. "$(dirname "$0")/host.sh"
 
 cmd=$1
 build=$(cd "$2" && pwd)
 state=$build/testenv
 mkdir -p "$state"
 
+arch=$(cat "$build/wine-arch")
 export WINEPREFIX=$build/wineprefix
 export WINEARCH=win64
 export WINEDEBUG=-all
+export VELMORA_WINE=$(velmora_wine_loader "$arch")
+export WINELOADER=$VELMORA_WINE
 # Wine takes its code page from this name; the host need not have the locale.
 locale_name=en_US.UTF-8
 unset LANG LANGUAGE
 
 print_env() {
     printf 'export WINEPREFIX=%q WINEARCH=win64 WINEDEBUG=-all VELMORA_LOCALE=%q\n' "$WINEPREFIX" "$locale_name"
+    printf 'export VELMORA_WINE=%q WINELOADER=%q\n' "$VELMORA_WINE" "$WINELOADER"
     [ -f "$state/display" ] && printf 'export DISPLAY=%q\n' "$(cat "$state/display")"
     printf 'unset LANG LANGUAGE\n'
 }
@@ -29,7 +37,8 @@ make_prefix() {
     [ -f "$WINEPREFIX/system.reg" ] && return 0
     # No display while the prefix is made: Wine then offers no installer
     # dialogs for Mono or Gecko, which would wait for a click.
-    env -u DISPLAY LC_ALL=$locale_name WINEDLLOVERRIDES="mscoree=" wineboot -i >/dev/null 2>&1
+    env -u DISPLAY LC_ALL=$locale_name WINEDLLOVERRIDES="mscoree=" "$VELMORA_WINE" wineboot -i \
+        >/dev/null 2>&1
     wineserver -w
 }
 
@@ -55,7 +64,7 @@ start)
     env LC_ALL=$locale_name wineserver -p </dev/null >/dev/null 2>&1 || true  # may run already
     # Wine's own services start with the first program and keep its output
     # open; start them here, detached from any test's output.
-    env LC_ALL=$locale_name wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    env LC_ALL=$locale_name "$VELMORA_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
     ;;
 stop)
     wineserver -k 2>/dev/null || true

@@ -21,7 +21,7 @@ forget_roots() {
     for certificate in "${certificates[@]}"; do
         thumbprint=$(openssl x509 -in "$certificate" -noout -fingerprint -sha1 | sed 's/.*=//; s/://g')
         for view in 'Software' 'Software\Wow6432Node'; do
-            LC_ALL=$VELMORA_LOCALE wine reg delete \
+            LC_ALL=$VELMORA_LOCALE "$VELMORA_WINE" reg delete \
                 "HKLM\\$view\\Microsoft\\SystemCertificates\\Root\\Certificates\\$thumbprint" /f \
                 </dev/null >/dev/null 2>&1 || true
         done

@@ -9,6 +9,7 @@
 #include "ApiWinCrypt.h"
 #include "CryptHandles.h"
 #include "Handles.h"
+#include "StructSize.h"
 
 namespace velmora {
 
@@ -19,9 +20,11 @@ constexpr DWORD CertificateHeaderSize = 8;  // dwLength, wRevision, wCertificate
 
 // The platform's structures have grown since; the sizes the trust provider
 // is told are those of the fields filled in here.
-constexpr DWORD FileInfoSize = 16;
-constexpr DWORD TrustDataSize = 48;
-constexpr DWORD VerifyParaSize = 20;
+constexpr DWORD FileInfoSize = VELMORA_SIZE_THROUGH(WINTRUST_FILE_INFO, pgKnownSubject);
+constexpr DWORD TrustDataSize = VELMORA_SIZE_THROUGH(WINTRUST_DATA, dwUIContext);
+constexpr DWORD VerifyParaSize = VELMORA_SIZE_THROUGH(CRYPT_VERIFY_MESSAGE_PARA, pvGetArg);
+static_assert(SizeKeeps32BitValue(FileInfoSize, 16) && SizeKeeps32BitValue(TrustDataSize, 48) &&
+              SizeKeeps32BitValue(VerifyParaSize, 20));
 
 // Reads entry 0 of the certificate table whole into `entry`. An entry whose
 // length is shorter than its own header or longer than the file is refused

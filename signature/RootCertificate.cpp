@@ -9,6 +9,7 @@
 #include "FileContents.h"
 #include "Handles.h"
 #include "ModulePath.h"
+#include "StructSize.h"
 
 namespace velmora {
 
@@ -17,7 +18,8 @@ namespace {
 constexpr DWORD Encoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
 constexpr const char* RootStoreName = "Root";
 // cbSize and the requested usage; no further chain options.
-constexpr DWORD ChainParaSize = 16;
+constexpr DWORD ChainParaSize = VELMORA_SIZE_THROUGH(CERT_CHAIN_PARA, RequestedUsage);
+static_assert(SizeKeeps32BitValue(ChainParaSize, 16));
 
 TCertStore OpenRootStore() { return TCertStore(ApiCrypt::CertOpenSystemStoreA(0, RootStoreName)); }
 

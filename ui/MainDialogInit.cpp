@@ -39,8 +39,8 @@ void ApplyNoRightsState(HWND dialog) {
 
 void MakeLink(HWND link) {
     // The class cursor is shared by every static control of the process.
-    ::SetClassLongA(link, GCL_HCURSOR,
-                    static_cast<LONG>(reinterpret_cast<LONG_PTR>(::LoadCursorA(nullptr, IDC_HAND))));
+    ::SetClassLongPtrA(link, GCLP_HCURSOR,
+                       reinterpret_cast<LONG_PTR>(::LoadCursorA(nullptr, IDC_HAND)));
     LOGFONTA font = {};
     const auto current = reinterpret_cast<HGDIOBJ>(::SendMessageA(link, WM_GETFONT, 0, 0));
     if (::GetObjectA(current, sizeof font, &font) == 0) return;

@@ -6,13 +6,16 @@
 #include "Handles.h"
 #include "Messages.h"
 #include "StringIds.h"
+#include "StructSize.h"
 
 namespace velmora {
 
 namespace {
 
-// TOOLINFOA without the trailing reserved pointer: what comctl32 5 knew.
-constexpr UINT ToolInfoSize = 44;
+// TOOLINFOA without the trailing reserved pointer: what comctl32 5 knew
+// (TTTOOLINFOA_V2_SIZE, which is no constant expression).
+constexpr UINT ToolInfoSize = VELMORA_SIZE_THROUGH(TOOLINFOA, lParam);
+static_assert(SizeKeeps32BitValue(ToolInfoSize, 44));
 
 constexpr int CounterFormatCapacity = 30;
 constexpr int CounterTextCapacity = 50;
@@ -43,8 +46,9 @@ void SendCounterText(HWND edit, UINT message) {
     if (!text) return;
     char format[CounterFormatCapacity] = {};
     LoadText(IDS_COUNTER_FORMAT, format, sizeof format);
-    const int args[] = {length, CounterMaximum(edit)};
-    ::wvsprintfA(text.chars(), format, reinterpret_cast<va_list>(const_cast<int*>(args)));
+    // wvsprintfA reads its arguments from stack slots of pointer width.
+    const INT_PTR args[] = {length, CounterMaximum(edit)};
+    ::wvsprintfA(text.chars(), format, reinterpret_cast<va_list>(const_cast<INT_PTR*>(args)));
     CounterToolInfo.lpszText = text.chars();
     ::SendMessageA(CounterTip.get(), message, 0, reinterpret_cast<LPARAM>(&CounterToolInfo));
     CounterToolInfo.lpszText = nullptr;

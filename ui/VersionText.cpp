@@ -19,10 +19,10 @@ int FormatVersionText(char* buffer) {
         !::VerQueryValueA(block.as<void>(), "\\", reinterpret_cast<void**>(&fixed), &length) ||
         fixed == nullptr)
         return 0;
-    const int parts[] = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+    const INT_PTR parts[] = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
                          HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
     return ::wvsprintfA(buffer, "Version %d.%d.%d.%d",
-                        reinterpret_cast<va_list>(const_cast<int*>(parts)));
+                        reinterpret_cast<va_list>(const_cast<INT_PTR*>(parts)));
 }
 
 }  // namespace velmora

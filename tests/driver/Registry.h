@@ -17,6 +17,12 @@ struct TValue {
 extern const char* const WinlogonNt;  // HKLM path on the NT family
 extern const char* const Winlogon9x;  // HKLM path on the 9x family
 
+// The view that a program of this build's architecture sees without a view
+// flag: the redirected 32-bit one under WOW64, else the 64-bit one. Wine
+// drops the view flag of a program that it shows as 9x, which therefore
+// works in this view, as a real 9x system has a single view.
+constexpr REGSAM OwnView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
 std::optional<TValue> ReadValue(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY);
 void WriteValue(const char* key, const char* name, DWORD type, const std::string& data,
                 REGSAM view = KEY_WOW64_64KEY);

@@ -38,10 +38,10 @@ const TSituation Situations[] = {
 void ClearLogonValues() {
     for (const char* name : {"LegalNoticeCaption", "LegalNoticeText", "LogonPrompt"}) {
         DeleteValue(WinlogonNt, name);
-        DeleteValue(Winlogon9x, name, KEY_WOW64_32KEY);
+        DeleteValue(Winlogon9x, name, OwnView);
     }
-    WriteValue(Winlogon9x, "Velmora.test", REG_SZ, std::string("", 1), KEY_WOW64_32KEY);
-    DeleteValue(Winlogon9x, "Velmora.test", KEY_WOW64_32KEY);
+    WriteValue(Winlogon9x, "Velmora.test", REG_SZ, std::string("", 1), OwnView);
+    DeleteValue(Winlogon9x, "Velmora.test", OwnView);
 }
 
 }  // namespace

@@ -17,10 +17,8 @@ constexpr const char* Caption = "LegalNoticeCaption";
 constexpr const char* Notice = "LegalNoticeText";
 constexpr const char* Prompt = "LogonPrompt";
 
-// Wine drops every access flag, the view flag too, for a program that it
-// shows as 9x: there the program works in the redirected 32-bit view, as
-// on a real 9x system, which has a single view.
-REGSAM ViewOf(const char* key) { return key == Winlogon9x ? KEY_WOW64_32KEY : KEY_WOW64_64KEY; }
+// A program shown as 9x works in its own view (see OwnView).
+REGSAM ViewOf(const char* key) { return key == Winlogon9x ? OwnView : KEY_WOW64_64KEY; }
 
 void Put(const char* key, const char* name, const std::string& text) {
     WriteValue(key, name, REG_SZ, std::string(text.c_str(), text.size() + 1), ViewOf(key));
@@ -36,7 +34,7 @@ protected:
             DeleteValue(WinlogonNt, name, KEY_WOW64_32KEY);
         }
         DeleteKey(Winlogon9x);
-        DeleteKey(Winlogon9x, KEY_WOW64_32KEY);
+        DeleteKey(Winlogon9x, OwnView);
     }
 
     HWND Start(const char* version) {

@@ -34,8 +34,8 @@ protected:
     void SetUp() override {
         // Both Winlogon keys exist, so that no report of a missing key comes
         // before the dialog on any system.
-        WriteValue(Winlogon9x, "Velmora.test", REG_SZ, std::string("", 1), KEY_WOW64_32KEY);
-        DeleteValue(Winlogon9x, "Velmora.test", KEY_WOW64_32KEY);
+        WriteValue(Winlogon9x, "Velmora.test", REG_SZ, std::string("", 1), OwnView);
+        DeleteValue(Winlogon9x, "Velmora.test", OwnView);
         WriteValue(WinlogonNt, "Velmora.test", REG_SZ, std::string("", 1));
         DeleteValue(WinlogonNt, "Velmora.test");
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "CertStoreProbe.h"
@@ -17,10 +18,35 @@ const char* const Store = "KestrelTest";
 
 struct TCallResult {
     BYTE al;          // the only defined part of the result
-    long stackLeft;   // bytes the callee left on the stack: 0 for stdcall with 8 bytes
+    long stackLeft;   // bytes the callee left on the stack or took from it: always 0
 };
 
-// Calls as a caller in assembly would, and restores ESP whatever the callee did.
+#ifdef _WIN64
+// Calls as a caller in assembly would: the two pointers in RCX and RDX, 32
+// bytes of shadow space on an aligned stack; RSP is restored whatever the
+// callee did.
+TCallResult CallImportCertFile(FARPROC entry, const char* fileName, const char* storeName) {
+    unsigned long long before, after, rax;
+    asm volatile(
+        "movq %%rsp, %%r12\n\t"
+        "andq $-16, %%rsp\n\t"
+        "subq $32, %%rsp\n\t"
+        "movq %%rsp, %%r13\n\t"
+        "movq %[file], %%rcx\n\t"
+        "movq %[store], %%rdx\n\t"
+        "call *%[entry]\n\t"
+        "movq %%r13, %[before]\n\t"
+        "movq %%rsp, %[after]\n\t"
+        "movq %%r12, %%rsp"
+        : [before] "=&r"(before), [after] "=&r"(after), "=a"(rax)
+        : [file] "r"(fileName), [store] "r"(storeName), [entry] "r"(entry)
+        : "rcx", "rdx", "r8", "r9", "r10", "r11", "r12", "r13", "xmm0", "xmm1", "xmm2",
+          "xmm3", "xmm4", "xmm5", "memory", "cc");
+    return {static_cast<BYTE>(rax), static_cast<long>(before - after)};
+}
+#else
+// Calls as a caller in assembly would, and restores ESP whatever the callee
+// did: stdcall with 8 bytes of arguments leaves nothing behind.
 TCallResult CallImportCertFile(FARPROC entry, const char* fileName, const char* storeName) {
     unsigned long before, after, eax;
     asm volatile(
@@ -35,6 +61,7 @@ TCallResult CallImportCertFile(FARPROC entry, const char* fileName, const char* 
         : "ecx", "edx", "memory", "cc");
     return {static_cast<BYTE>(eax), static_cast<long>(before - after)};
 }
+#endif
 
 std::string TempPath(const char* name) {
     char folder[MAX_PATH] = {};
@@ -63,7 +90,9 @@ bool FileIsFree(const std::string& path) {
 class ImportCertFile : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        kestrel_ = ::LoadLibraryA(uidriver::WindowsPath(KESTREL_DLL).c_str());
+        // The smoke test of the 32-bit deliverables names dist/Kestrel.dll.
+        const char* dll = std::getenv("VELMORA_KESTREL_DLL");
+        kestrel_ = ::LoadLibraryA(uidriver::WindowsPath(dll ? dll : KESTREL_DLL).c_str());
         entry_ = kestrel_ ? ::GetProcAddress(kestrel_, "ImportCertFile") : nullptr;
     }
     static void TearDownTestSuite() { ::FreeLibrary(kestrel_); }

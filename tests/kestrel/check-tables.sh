@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# check-tables.sh OBJDUMP DLL: DLL is a 32-bit PE library that exports exactly
+# check-tables.sh MAGIC OBJDUMP DLL: DLL is a PE library with MAGIC (010b:
+# 32-bit, 020b: 64-bit) that exports exactly
 # ImportCertFile at ordinal 1, imports from kernel32 and msvcrt only, and
 # stays within 32 KiB.
 set -euo pipefail
-objdump=$1 file=$2
+magic=$1 objdump=$2 file=$3
 headers=$("$objdump" -p "$file")
 status=0
 fail() { echo "$*"; status=1; }
 
-grep -q 'Magic.*010b' <<<"$headers" || fail "not a 32-bit PE"
+grep -q "Magic.*$magic" <<<"$headers" || fail "not a PE with magic $magic"
 grep -A12 '^Characteristics' <<<"$headers" | grep -qxP '\tDLL' || fail "not a DLL"
 
 exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | grep -E '^\s+\[' || true)

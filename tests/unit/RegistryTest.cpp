@@ -201,15 +201,21 @@ TEST(RegistryException, CarriesTheSystemText) {
     EXPECT_TRUE(unknown.Message.empty());
 }
 
-// This 32-bit test runs in a 64-bit prefix, as Velmora does on 64-bit
-// Windows: the logon's values are in the 64-bit view.
-TEST(RegistryView, SixtyFourBitViewUnderWow64) {
+// The test runs in a 64-bit prefix, as Velmora does on 64-bit Windows: the
+// logon's values are in the 64-bit view. A 32-bit process runs under WOW64
+// and must ask for that view; a 64-bit one has it as its own and needs no
+// flag.
+TEST(RegistryView, LogonViewIsTheSixtyFourBitOne) {
+#ifdef _WIN64
+    EXPECT_EQ(LogonRegistryView(), static_cast<REGSAM>(0));
+#else
     EXPECT_EQ(LogonRegistryView(), static_cast<REGSAM>(KEY_WOW64_64KEY));
+#endif
 
     const std::string path = "Software\\VelmoraTests";
     TAPIRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.View = KEY_WOW64_64KEY;
+    registry.View = LogonRegistryView();
     registry.Access = KEY_WRITE;
     registry.CreateKey(path);
     registry.OpenKey(path);

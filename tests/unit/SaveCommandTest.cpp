@@ -44,7 +44,8 @@ TEST(SaveCommand, RefusedElevationKeepsTheDialogAndTheMarker) {
     EXPECT_EQ(Parameters, "");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.front().owner, nullptr);
-    EXPECT_EQ(boxes.front().text.rfind("Win32-Fehler. Code: 0X000004C7\n\r", 0), 0u);
+    EXPECT_EQ(boxes.front().text.rfind("Win32-Fehler. Code: 0X000004C7\n\r", 0), 0u)
+        << boxes.front().text;
 
     // The marker exists again, held by this instance, and the texts are kept.
     const HANDLE marker = ::OpenEventA(SYNCHRONIZE, FALSE, InstanceEventName);

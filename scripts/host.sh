@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# What this host runs, asked by every script that starts Wine.
+#   host.sh kind          "native32" when the host executes i386 code itself,
+#                         "no32" when it does not or only through an emulator
+#   host.sh reason        one line on how that was found out
+#   host.sh emulator      the binfmt_misc entry that emulates i386 ELF files, if any
+#   host.sh loader ARCH   the Wine loader for programs of ARCH (i686, x86_64)
+# Sourced, it defines the same as functions (velmora_host_kind, ...).
+#
+# The answer is found out once per command: it is kept in VELMORA_HOST_KIND,
+# which the scripts started later inherit.
+
+wine_lib=/usr/lib/wine
+binfmt=/proc/sys/fs/binfmt_misc
+# An i386 ELF executable as binfmt_misc entries spell its magic.
+i386_magic=7f454c4601010100000000000000000002000300
+
+velmora_mount_binfmt() {
+    [ -e "$binfmt/status" ] && return 0
+    [ "$(id -u)" -eq 0 ] || return 1
+    mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null
+}
+
+# An enabled entry that hands i386 ELF files to an emulator: such a host
+# starts 32-bit programs, but a minute or more each.
+velmora_host_emulator() {
+    velmora_mount_binfmt || return 1
+    grep -qx enabled "$binfmt/status" 2>/dev/null || return 1
+    local entry
+    for entry in "$binfmt"/*; do
+        case ${entry##*/} in register | status) continue ;; esac
+        grep -qx enabled "$entry" 2>/dev/null || continue
+        if grep -q "^magic $i386_magic" "$entry" 2>/dev/null; then
+            echo "${entry##*/}"
+            return 0
+        fi
+    done
+    return 1
+}
+
+velmora_host_probe() {
+    local emulator
+    if emulator=$(velmora_host_emulator); then
+        echo "no32 i386 programs run only emulated (binfmt_misc entry $emulator)"
+    elif ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+        echo "no32 the 32-bit loader /lib/ld-linux.so.2 does not start (no IA-32 emulation in the kernel, or libc6:i386 missing)"
+    elif ! "$wine_lib/wine" --version >/dev/null 2>&1; then
+        echo "no32 Wine's 32-bit loader $wine_lib/wine does not start"
+    else
+        echo "native32 i386 programs run natively"
+    fi
+}
+
+velmora_host_kind() {
+    if [ -z "${VELMORA_HOST_KIND:-}" ]; then
+        local probe
+        probe=$(velmora_host_probe)
+        export VELMORA_HOST_KIND=${probe%% *} VELMORA_HOST_REASON=${probe#* }
+    fi
+    echo "$VELMORA_HOST_KIND"
+}
+
+velmora_host_reason() {
+    velmora_host_kind >/dev/null
+    echo "$VELMORA_HOST_REASON"
+}
+
+# 64-bit programs go straight to the 64-bit loader: the `wine` command tries
+# the 32-bit one first, which does not start on every host.
+velmora_wine_loader() {
+    case $1 in
+    x86_64) echo "$wine_lib/wine64" ;;
+    i686) echo "$wine_lib/wine" ;;
+    *) echo "unknown architecture $1" >&2; return 2 ;;
+    esac
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    case ${1:-} in
+    kind) velmora_host_kind ;;
+    reason) velmora_host_reason ;;
+    emulator) velmora_host_emulator ;;
+    loader) velmora_wine_loader "$2" ;;
+    *) echo "usage: $0 kind|reason|emulator|loader ARCH" >&2; exit 2 ;;
+    esac
+fi

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# test.sh BUILD BUILD64: every test this host can run, and on the last lines
+# which path ran and how each part ended.
+#   A host that runs 32-bit code: the whole suite against the 32-bit build,
+#   then the whole suite against the 64-bit twin.
+#   A host that runs none: the whole suite against the 64-bit twin under
+#   wine64, then a smoke test of the real 32-bit deliverables under
+#   emulation (scripts/smoke32.sh). Without an emulator the 32-bit
+#   deliverables are not run, and the run fails.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/host.sh"
+build=$1 build64=$2
+velmora_host_kind >/dev/null
+
+summary=()
+status=0
+# part NAME COMMAND...: runs COMMAND, notes its outcome and time.
+part() {
+    local name=$1; shift
+    local start=$SECONDS result=passed
+    echo "== $name"
+    "$@" || { result=FAILED; status=1; }
+    summary+=("$(printf '%-28s %s in %d s' "$name:" "$result" $((SECONDS - start)))")
+}
+suite() { ctest --test-dir "$1" --output-on-failure; }
+
+echo "host: $VELMORA_HOST_KIND ($VELMORA_HOST_REASON)"
+if [ "$VELMORA_HOST_KIND" = native32 ]; then
+    path="32-bit native + 64-bit twin"
+    part "32-bit suite" suite "$build"
+    part "64-bit suite" suite "$build64"
+else
+    part "64-bit suite" suite "$build64"
+    if emulator=$(velmora_host_emulator); then
+        starts_file=$(mktemp)
+        part "emulated 32-bit smoke" env VELMORA_STARTS_FILE="$starts_file" \
+            "$here/smoke32.sh" "$build" "$build64"
+        path="64-bit twin + emulated 32-bit smoke ($(cat "$starts_file" 2>/dev/null || echo 0) starts, $emulator)"
+        rm -f "$starts_file"
+    else
+        path="64-bit twin only: the 32-bit deliverables were NOT run"
+        summary+=("32-bit deliverables:         NOT RUN - no emulator for i386 programs is registered")
+        summary+=("  (scripts/install-deps.sh registers qemu-user-static; it needs root and binfmt_misc)")
+        status=1
+    fi
+fi
+
+echo
+echo "== test summary"
+echo "host:  $VELMORA_HOST_KIND ($VELMORA_HOST_REASON)"
+printf '%s\n' "${summary[@]}"
+if [ $status -eq 0 ]; then echo "path:  $path: all passed"; else echo "path:  $path: FAILED"; fi
+exit $status
