@@ -15,6 +15,13 @@ wine32=$(velmora_wine_loader i686)
 trap '"$here/testenv.sh" stop "$build64"' EXIT
 eval "$("$here/testenv.sh" env "$build64")"
 
+# A prefix made while no emulator was registered lacks its 32-bit half
+# (32-bit programs then fail: kernel32.dll not found); boot it now.
+if [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "-- booting the prefix's 32-bit half under emulation"
+    env LC_ALL="$VELMORA_LOCALE" "$VELMORA_WINE" wineboot -u </dev/null >/dev/null 2>&1
+fi
+
 starts=0 status=0
 # step NAME COMMAND...: one part of the smoke test, with its outcome and time.
 step() {
@@ -34,10 +41,15 @@ drive_velmora() {
     starts=$((starts + 1))
     env LC_ALL="$VELMORA_LOCALE" VELMORA_SMOKE_EXE="$root/dist/Velmora.exe" \
         "$VELMORA_WINE" "$build64/tests/smoke_tests.exe" || return 1
-    # What the logon reads, as an administrator would look it up.
-    env LC_ALL="$VELMORA_LOCALE" "$VELMORA_WINE" reg query \
-        'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Winlogon' /reg:64 </dev/null |
-        grep -a LegalNotice || true
+    # What the logon reads, as an administrator would look it up; then gone
+    # again, as the suite expects.
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Winlogon' name
+    env LC_ALL="$VELMORA_LOCALE" "$VELMORA_WINE" reg query "$key" /reg:64 </dev/null | grep -a LegalNotice
+    for name in LegalNoticeCaption LegalNoticeText; do
+        env LC_ALL="$VELMORA_LOCALE" "$VELMORA_WINE" reg delete "$key" /v "$name" /f /reg:64 \
+            </dev/null >/dev/null 2>&1
+    done
+    return 0
 }
 
 # By hand, stdcall with two pushed pointers, the stack checked: result 1 for DER.

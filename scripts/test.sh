@@ -36,7 +36,8 @@ else
         starts_file=$(mktemp)
         part "emulated 32-bit smoke" env VELMORA_STARTS_FILE="$starts_file" \
             "$here/smoke32.sh" "$build" "$build64"
-        path="64-bit twin + emulated 32-bit smoke ($(cat "$starts_file" 2>/dev/null || echo 0) starts, $emulator)"
+        starts=$(cat "$starts_file" 2>/dev/null)
+        path="64-bit twin + emulated 32-bit smoke (${starts:-0} starts, $emulator)"
         rm -f "$starts_file"
     else
         path="64-bit twin only: the 32-bit deliverables were NOT run"

@@ -55,5 +55,4 @@ TEST(Emulated32, ShowsSavesIntoTheSixtyFourBitViewAndExits) {
     EXPECT_EQ(stored->data, Z(text));
     EXPECT_FALSE(ReadValue(WinlogonNt, Caption, KEY_WOW64_32KEY).has_value());
     EXPECT_FALSE(ReadValue(WinlogonNt, Notice, KEY_WOW64_32KEY).has_value());
-    for (const char* name : {Caption, Notice}) DeleteValue(WinlogonNt, name);
 }
