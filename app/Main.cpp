@@ -9,6 +9,7 @@
 #include "Instance.h"
 #include "MainDialog.h"
 #include "Messages.h"
+#include "SystemLibrary.h"
 
 using namespace velmora;
 
@@ -37,6 +38,9 @@ void Run() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before any library is loaded: the program may run elevated from a
+    // folder that others can write to.
+    LimitLibrarySearchToSystemFolder();
     // The help library is bound before anything else and released last.
     const THtmlHelpBinding htmlHelp;
     Run();

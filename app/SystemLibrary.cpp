@@ -16,4 +16,11 @@ TLibrary LoadSystemLibrary(const char* name) {
     return TLibrary(::LoadLibraryA(path));
 }
 
+void LimitLibrarySearchToSystemFolder() {
+    using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
+    const auto limit = ResolveExport<SetDefaultDllDirectoriesProc>(
+        ::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (limit != nullptr) limit(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 }  // namespace velmora

@@ -14,6 +14,11 @@ bool SystemFilePath(const char* name, char* path, UINT capacity);
 // current folder. Empty when it cannot be loaded.
 TLibrary LoadSystemLibrary(const char* name);
 
+// From here on, libraries loaded by a plain name come from the system
+// folder only, never from the program's folder or the current one. Older
+// systems lack the call; there the full paths of LoadSystemLibrary remain.
+void LimitLibrarySearchToSystemFolder();
+
 // An export of `module` as the caller's function type (FARPROC stands for
 // any signature; the export's real one is the caller's to know); null when
 // the export is missing.

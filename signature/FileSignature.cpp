@@ -7,6 +7,7 @@
 #include <wintrust.h>
 
 #include "ApiWinCrypt.h"
+#include "CryptBinding.h"
 #include "CryptHandles.h"
 #include "Handles.h"
 #include "StructSize.h"
@@ -68,7 +69,12 @@ bool VerifyFileSignature(const char* path) {
     trust.pFile = &file;
     trust.dwStateAction = WTD_STATEACTION_IGNORE;
     GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
-    return ::WinVerifyTrust(nullptr, &action, &trust) == 0;
+    // Bound from the system folder like crypt32: wintrust.dll is no known
+    // DLL, and a copy beside the program would otherwise be loaded first.
+    const LONG notBound = TRUST_E_PROVIDER_UNKNOWN;
+    return CallBound<decltype(&::WinVerifyTrust)>("wintrust.dll", "WinVerifyTrust", notBound,
+                                                  static_cast<HWND>(nullptr), &action,
+                                                  static_cast<void*>(&trust)) == 0;
 }
 
 bool GetFileSignerInfo(const char* path, char* nameBuffer, DWORD nameBufferSize,

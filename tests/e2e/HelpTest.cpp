@@ -12,10 +12,11 @@ namespace {
 
 const std::string Folder = "C:\\velmora-help-test";
 
-std::string CopyOfVelmora(const std::string& name, bool withHelp) {
+std::string CopyOfVelmora(const std::string& name, bool withHelp,
+                          const char* program = VELMORA_EXE) {
     ::CreateDirectoryA(Folder.c_str(), nullptr);
     const std::string exe = Folder + "\\" + name;
-    EXPECT_TRUE(::CopyFileA(WindowsPath(VELMORA_EXE).c_str(), exe.c_str(), FALSE));
+    EXPECT_TRUE(::CopyFileA(WindowsPath(program).c_str(), exe.c_str(), FALSE));
     const std::string chm = Folder + "\\Velmora.chm";
     if (withHelp) {
         std::string source = WindowsPath(VELMORA_EXE);
@@ -114,13 +115,34 @@ TEST_F(HelpTest, ExtensionIsReplacedByPosition) {
     EXPECT_NE(box->text.find("(" + Folder + "\\Kopie.prchm)"), std::string::npos) << box->text;
 }
 
-TEST_F(HelpTest, LibraryPlantedBesideTheProgramIsNeverLoaded) {
-    const std::string exe = CopyOfVelmora("Velmora.exe", true);
-    const std::string planted = Folder + "\\HHCtrl.OCX";
-    ASSERT_TRUE(::CopyFileA(WindowsPath(PLANTED_LIBRARY).c_str(), planted.c_str(), FALSE));
-    const HWND d = Start({exe, "", "win7", true});
+// A copy in a folder that others can write to (Downloads, a share): none
+// of the libraries planted there is loaded, even with Wine told to prefer
+// a native copy of each, as Windows would. The run reaches every binding:
+// version label, help, signature check, the icon's click, Save.
+TEST_F(HelpTest, LibrariesPlantedBesideTheProgramAreNeverLoaded) {
+    const std::string exe = CopyOfVelmora("Velmora.exe", true, VELMORA_SIGNED_EXE);
+    const char* const planted[] = {"version.dll", "wintrust.dll", "crypt32.dll", "cryptui.dll",
+                                   "HHCtrl.OCX"};
+    for (const char* name : planted) {
+        ASSERT_TRUE(::CopyFileA(WindowsPath(PLANTED_LIBRARY).c_str(),
+                                (Folder + "\\" + name).c_str(), FALSE));
+    }
+    TStartOptions options{exe, "", "win7", true};
+    options.environment = {"WINEDLLOVERRIDES=version,wintrust,crypt32,cryptui,hhctrl.ocx=n,b"};
+    const HWND d = Start(options);
+    EXPECT_EQ(Text(Control(d, 1005)).rfind("Version ", 0), 0u);
     PressHardwareKey(d, VK_F1);
     EXPECT_TRUE(HelpWindowOpens());
     CloseHelpWindows();
-    EXPECT_EQ(::GetFileAttributesA((planted + ".loaded").c_str()), INVALID_FILE_ATTRIBUTES);
+    ClickWithMouse(Control(d, 1006));
+    EXPECT_TRUE(AnswerNextBox(velmora_.id()).has_value());  // no certificate file beside it
+    Click(Control(d, IDOK));
+    EXPECT_TRUE(AnswerNextBox(velmora_.id(), IDYES).has_value());
+    EXPECT_TRUE(velmora_.WaitForExit());
+    dialog_ = nullptr;
+    for (const char* name : planted) {
+        EXPECT_EQ(::GetFileAttributesA((Folder + "\\" + name + ".loaded").c_str()),
+                  INVALID_FILE_ATTRIBUTES)
+            << name;
+    }
 }

@@ -1,5 +1,7 @@
-// Stands in for a planted HHCtrl.OCX: it leaves a file beside itself as soon
-// as any process loads it, and offers the entry the help looks for.
+// Stands in for a library planted beside the program (version.dll,
+// wintrust.dll, crypt32.dll, cryptui.dll, HHCtrl.OCX): it leaves a file
+// beside itself as soon as any process loads it, and offers every entry the
+// program looks up there (PlantedLibrary.def), each failing.
 #include <windows.h>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void*) {
@@ -13,6 +15,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void*) {
     return TRUE;
 }
 
-extern "C" __declspec(dllexport) HWND WINAPI HtmlHelpA(HWND, LPCSTR, UINT, DWORD_PTR) {
-    return nullptr;
-}
+// By the number of pointer-sized arguments: the callee clears them from the
+// stack, as the real entries do.
+using A = ULONG_PTR;
+extern "C" A WINAPI Planted1(A) { return 0; }
+extern "C" A WINAPI Planted2(A, A) { return 0; }
+extern "C" A WINAPI Planted3(A, A, A) { return 0; }
+extern "C" A WINAPI Planted4(A, A, A, A) { return 0; }
+extern "C" A WINAPI Planted6(A, A, A, A, A, A) { return 0; }
+extern "C" A WINAPI Planted7(A, A, A, A, A, A, A) { return 0; }
+extern "C" A WINAPI Planted8(A, A, A, A, A, A, A, A) { return 0; }
