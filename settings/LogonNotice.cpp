@@ -3,6 +3,7 @@
 #include <string>
 
 #include "APIRegistry.h"
+#include "AnsiText.h"
 #include "AppState.h"
 #include "ControlIds.h"
 #include "MainDialog.h"
@@ -41,11 +42,6 @@ void ReportRegistryFailure(HWND dialog, const APIRegistryException& e, UINT shor
     AppMessageBox(dialog, message, MB_OK | MB_ICONERROR);
 }
 
-void ShowValue(HWND dialog, int id, const TAPIRegistry& registry, const char* name) {
-    if (registry.ValueExists(name))
-        ::SetDlgItemTextA(dialog, id, registry.ReadString(name).c_str());
-}
-
 int TextLength(HWND dialog, int id) { return ::GetWindowTextLengthA(::GetDlgItem(dialog, id)); }
 
 std::string ReadEditText(HWND dialog, int id) {
@@ -56,23 +52,89 @@ std::string ReadEditText(HWND dialog, int id) {
     return text;
 }
 
-void DeleteIfPresent(TAPIRegistry& registry, const char* name) {
-    if (registry.ValueExists(name)) registry.DeleteValue(name);
+// A stored value and its edit. Other tools store these texts as Unicode; one
+// with characters outside the ANSI code page shows with "?" or look-alikes
+// and is kept as stored until its text is changed.
+struct TShownValue {
+    int id;
+    const char* name;
+    UINT fieldId;
+    bool kept;
+    std::string shown;
+};
+
+TShownValue ShownValues[] = {{IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, false, {}},
+                             {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, false, {}},
+                             {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, false, {}}};
+
+TShownValue& Shown(int id) {
+    for (TShownValue& value : ShownValues)
+        if (value.id == id) return value;
+    return ShownValues[0];
+}
+
+void ShowValue(HWND dialog, TShownValue& value, const TAPIRegistry& registry) {
+    if (!registry.ValueExists(value.name)) return;
+    ::SetDlgItemTextA(dialog, value.id, registry.ReadString(value.name).c_str());
+    // The 9x family has no Unicode registry.
+    if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+        !ValueReadsAsAnsi(registry.Key(), value.name)) {
+        value.kept = true;
+        value.shown = ReadEditText(dialog, value.id);
+    }
+}
+
+// Once, after loading: which fields are kept as stored.
+void ReportKeptValues(HWND dialog) {
+    char fields[256] = {};
+    for (const TShownValue& value : ShownValues) {
+        if (!value.kept) continue;
+        char field[64] = {};
+        LoadText(value.fieldId, field, sizeof field);
+        AppendBounded(fields, sizeof fields, field);
+    }
+    if (fields[0] == '\0') return;
+    char format[512] = {};
+    LoadText(IDS_TEXT_KEPT, format, sizeof format);
+    char message[1025] = {};
+    const char* args[] = {fields};
+    ::wvsprintfA(message, format, reinterpret_cast<va_list>(args));
+    AppMessageBox(dialog, message, MB_OK | MB_ICONWARNING);
+}
+
+void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
+    TShownValue& value = Shown(id);
+    const std::string text = ReadEditText(dialog, id);
+    if (value.kept && text == value.shown) return;
+    registry.WriteString(value.name, text);
+    value.kept = false;
+}
+
+// Once gone, the value is the user's to write again, whatever its text.
+void DeleteValue(TAPIRegistry& registry, int id) {
+    TShownValue& value = Shown(id);
+    if (registry.ValueExists(value.name)) registry.DeleteValue(value.name);
+    value.kept = false;
 }
 
 }  // namespace
 
 void LoadLogonNotice(HWND dialog) {
+    for (TShownValue& value : ShownValues) {
+        value.kept = false;
+        value.shown.clear();
+    }
     TAPIRegistry registry;
     PrepareRegistry(registry, KEY_READ);
     try {
         registry.OpenKey(WinlogonKeyPath());
-        ShowValue(dialog, IDC_NOTICE_CAPTION, registry, Caption);
-        ShowValue(dialog, IDC_NOTICE_TEXT, registry, Text);
-        if (IsLogonPromptSystem()) ShowValue(dialog, IDC_PROMPT, registry, Prompt);
+        ShowValue(dialog, Shown(IDC_NOTICE_CAPTION), registry);
+        ShowValue(dialog, Shown(IDC_NOTICE_TEXT), registry);
+        if (IsLogonPromptSystem()) ShowValue(dialog, Shown(IDC_PROMPT), registry);
     } catch (const APIRegistryException& e) {
         ReportRegistryFailure(dialog, e, IDS_KEY_NOT_FOUND, IDS_KEY_OPEN_FAILED);
     }
+    ReportKeptValues(dialog);
 }
 
 bool StoreLogonNotice(HWND dialog) {
@@ -85,18 +147,18 @@ bool StoreLogonNotice(HWND dialog) {
 
         if (TextLength(dialog, IDC_NOTICE_CAPTION) > 0 && TextLength(dialog, IDC_NOTICE_TEXT) > 0 &&
             IsCheckBoxChecked(dialog, IDC_NOTICE_ENABLED)) {
-            registry.WriteString(Caption, ReadEditText(dialog, IDC_NOTICE_CAPTION));
-            registry.WriteString(Text, ReadEditText(dialog, IDC_NOTICE_TEXT));
+            WriteValue(registry, dialog, IDC_NOTICE_CAPTION);
+            WriteValue(registry, dialog, IDC_NOTICE_TEXT);
         } else {
-            DeleteIfPresent(registry, Caption);
-            DeleteIfPresent(registry, Text);
+            DeleteValue(registry, IDC_NOTICE_CAPTION);
+            DeleteValue(registry, IDC_NOTICE_TEXT);
         }
 
         if (IsLogonPromptSystem()) {
             if (TextLength(dialog, IDC_PROMPT) > 0 && IsCheckBoxChecked(dialog, IDC_PROMPT_ENABLED))
-                registry.WriteString(Prompt, ReadEditText(dialog, IDC_PROMPT));
+                WriteValue(registry, dialog, IDC_PROMPT);
             else
-                DeleteIfPresent(registry, Prompt);
+                DeleteValue(registry, IDC_PROMPT);
         }
         return true;
     } catch (const APIRegistryException& e) {

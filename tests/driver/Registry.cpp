@@ -62,4 +62,29 @@ bool KeyExists(const char* key, REGSAM view) {
     return true;
 }
 
+void WriteWideText(const char* key, const wchar_t* name, const std::wstring& text) {
+    HKEY k = nullptr;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY,
+                          nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(k);
+}
+
+std::optional<std::string> ReadWideData(const char* key, const wchar_t* name) {
+    HKEY k = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_64KEY, &k) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD size = 0;
+    LONG result = ::RegQueryValueExW(k, name, nullptr, nullptr, nullptr, &size);
+    std::string data(size, '\0');
+    if (result == ERROR_SUCCESS && size > 0)
+        result = ::RegQueryValueExW(k, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&data[0]), &size);
+    ::RegCloseKey(k);
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    data.resize(size);
+    return data;
+}
+
 }  // namespace uidriver

@@ -31,4 +31,9 @@ void DeleteValue(const char* key, const char* name, REGSAM view = KEY_WOW64_64KE
 void DeleteKey(const char* key, REGSAM view = KEY_WOW64_64KEY);
 bool KeyExists(const char* key, REGSAM view = KEY_WOW64_64KEY);
 
+// Through the W functions, as other tools (regedit, PowerShell) store the
+// values: REG_SZ of `text` and its zero; the data as stored, UTF-16 bytes.
+void WriteWideText(const char* key, const wchar_t* name, const std::wstring& text);
+std::optional<std::string> ReadWideData(const char* key, const wchar_t* name);
+
 }  // namespace uidriver

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "APIRegistry.h"
+#include "AnsiText.h"
 #include "RegistryView.h"
 
 using namespace velmora;
@@ -236,4 +237,39 @@ TEST(RegistryView, LogonViewIsTheSixtyFourBitOne) {
     in64.reset();
     in32.reset();
     ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_64KEY, 0);
+}
+
+// Texts that other tools stored as Unicode: which of them the ANSI functions
+// would show whole. Values of other types, unterminated and huge ones too.
+TEST(AnsiText, OnlyTextsOutsideTheCodePageAreLossy) {
+    const std::wstring path = L"Software\\VelmoraTests";
+    TRegKey key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                KEY_READ | KEY_WRITE, nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    const auto put = [&](const wchar_t* name, DWORD type, const std::wstring& data, DWORD bytes) {
+        ::RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                         bytes);
+    };
+    const auto text = [&](const wchar_t* name, const std::wstring& data, DWORD type = REG_SZ) {
+        put(name, type, data, static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    };
+    text(L"plain", L"Zugriff \u2013 nur f\u00FCr Befugte");  // all in 1252
+    text(L"omega", L"Zugriff \u2013 \u03A9 Labor");
+    text(L"polish", L"\u0141\u00F3d\u017A");
+    text(L"expand", L"%SystemRoot% \u041C", REG_EXPAND_SZ);
+    put(L"multi", REG_MULTI_SZ, std::wstring(L"eins\0\u03A9\0\0", 8), 8 * sizeof(wchar_t));
+    put(L"unterminated", REG_SZ, L"ab\u03A9", 3 * sizeof(wchar_t));
+    put(L"odd", REG_SZ, L"\u03A9", 1);
+    put(L"binary", REG_BINARY, L"\u03A9\u03A9", 4);
+    text(L"empty", L"");
+    text(L"huge", std::wstring(512 * 1024 - 1, L'\u03A9'));
+
+    EXPECT_TRUE(ValueReadsAsAnsi(key.get(), "plain"));
+    for (const char* lossy : {"omega", "polish", "expand", "multi", "unterminated", "huge"})
+        EXPECT_FALSE(ValueReadsAsAnsi(key.get(), lossy)) << lossy;
+    for (const char* other : {"odd", "binary", "empty", "missing"})
+        EXPECT_TRUE(ValueReadsAsAnsi(key.get(), other)) << other;
+    key.reset();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
 }

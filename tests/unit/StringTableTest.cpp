@@ -51,6 +51,12 @@ TEST(StringTable, EveryTextExactly) {
         {210, "Die Signatur des Programms ist ungültig oder beschädigt.\r\nFolgende Funktionen "
               "stehen nicht mehr zur Verfügung:\r\n\r\n- automatische Installation des "
               "Zertifikats\r\n- Überprüfung des entsprechenden Zertifikats"},
+        {211, "Folgende gespeicherte Texte enthalten Zeichen, die das Programm nicht darstellen "
+              "kann:\r\n\r\n%s\r\nSie bleiben beim Speichern unverändert, solange Sie sie nicht "
+              "bearbeiten."},
+        {212, "- Titel der Nachricht\r\n"},
+        {213, "- Text der Nachricht\r\n"},
+        {214, "- Text im Anmeldedialog\r\n"},
         {301, "Änderungen erfordern administrative Rechte"},
         {302, "Klicken Sie auf die Schaltfläche um das Programm mit\r\nadministrativen Rechten neu "
               "zu starten."},
