@@ -14,13 +14,15 @@ certs=$out/certs pe=$out/pe
 mkdir -p "$certs" "$pe" "$out/velmora/signed" "$out/velmora/two-entries"
 
 cert() { "$here/make-cert.sh" "$certs/$1" "${@:2}"; }
-cert signer "/CN=Velmora Software"
+# Valid until 31.12.2040 23:30 UTC: already 2041 in a time zone east of UTC.
+cert signer "/CN=Velmora Software" 20260101000000Z 20401231233000Z
 cert other "/CN=Fremder Hersteller"
 cert long "/CN=Velmora Software Abteilung für Zertifikate und Signaturen"
 cert expired "/CN=Velmora Abgelaufen" 20200101000000Z 20200102000000Z
 cert until2015 "/CN=Velmora Ablauf 2015" 20150101000000Z 20151231233000Z
 cert prefix "/CN=Velmora"
 cert noname "/"
+cert lowercase "/CN=velmora software"
 cp "$certs/signer.pem" "$certs/signer-base64.cer"
 : >"$certs/empty.cer"
 

@@ -163,6 +163,18 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
+bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs) {
+    bool shown = false;
+    const bool ended = WaitUntil(
+        [&] {
+            shown = shown || FindMainDialog(process.id()) != nullptr ||
+                    !MessageBoxes(process.id()).empty();
+            return process.WaitForExit(0);
+        },
+        timeoutMs);
+    return ended && !shown;
+}
+
 HWND Control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
 
 std::string Text(HWND window) {

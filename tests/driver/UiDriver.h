@@ -55,6 +55,10 @@ HWND FindMainDialog(DWORD processId);
 // into `processId`.
 HWND FindOtherMainDialog(DWORD excluded, DWORD& processId);
 
+// Waits until `process` ends, watching it all the while: true when it ended
+// within the time and never showed its dialog or a message box.
+bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs = 20000);
+
 // Polls `condition` until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 

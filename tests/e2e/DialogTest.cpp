@@ -3,6 +3,10 @@
 
 #include <string>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "Registry.h"
 #include "UiDriver.h"
 
@@ -129,14 +133,33 @@ TEST(Dialog, CheckBoxesEnableTheirEditsAndKeepTheTexts) {
     EXPECT_EQ(velmora.ExitCode(), 0u);
 }
 
+// A visible tooltip of the process: the balloon kind or the plain one.
+static bool TipShows(const TProcess& velmora, bool balloon) {
+    for (HWND tip : velmora.Windows("tooltips_class32"))
+        if (((Style(tip) & TTS_BALLOON) != 0) == balloon) return true;
+    return false;
+}
+
 TEST(Dialog, CounterTipAlwaysAndElevationBalloonWithoutRights) {
+    // Stored texts turn the notice block on: its edits take the mouse.
+    WriteText(WinlogonNt, "LegalNoticeCaption", "Hinweis");
+    WriteText(WinlogonNt, "LegalNoticeText", "Nur f\xFCr Befugte.");
     for (bool administrator : {true, false}) {
         SCOPED_TRACE(administrator ? "administrator" : "no rights");
         TProcess velmora({VELMORA_EXE, "nocert", "win7", administrator});
         const HWND d = velmora.WaitForDialog();
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(velmora.Windows("tooltips_class32", false).size(), administrator ? 1u : 2u);
+        if (!administrator) {
+            // They show where the user points: the balloon over Save, the
+            // counter over an edit.
+            Hover(Control(d, IDOK));
+            EXPECT_TRUE(WaitUntil([&] { return TipShows(velmora, true); }));
+            Hover(Control(d, 1014));
+            EXPECT_TRUE(WaitUntil([&] { return TipShows(velmora, false); }));
+        }
         Close(d);
         ASSERT_TRUE(velmora.WaitForExit());
     }
+    ClearLogonValues();
 }

@@ -148,15 +148,25 @@ TEST_F(LogonNoticeTest, StoresExactlyTextAndOneZeroInTheSixtyFourBitView) {
     EXPECT_EQ(Stored(WinlogonNt, Prompt), Z("Anmelden"));
     // The redirected 32-bit copy, which the logon never reads, stays empty.
     EXPECT_FALSE(ReadValue(WinlogonNt, Caption, KEY_WOW64_32KEY).has_value());
+    Click(Control(d, 1020));  // the prompt switched off goes
+    EXPECT_TRUE(WaitUntil([&] { return CheckState(Control(d, 1020)) == BST_UNCHECKED; }));
     SaveAndAnswer(d, IDYES);  // Yes ends the program
     ASSERT_TRUE(velmora_.WaitForExit());
     EXPECT_EQ(velmora_.ExitCode(), 0u);
+    EXPECT_EQ(Stored(WinlogonNt, Prompt), "<absent>");
 
-    // The round trip: what was stored comes back whole.
-    const HWND again = Start("winxp");
+    // The round trip: what was stored comes back whole. On NT 4 an emptied
+    // prompt goes too.
+    WriteText(WinlogonNt, Prompt, "Anmelden");
+    const HWND again = Start("nt40");
     EXPECT_EQ(Text(Control(again, 1013)), caption);
     EXPECT_EQ(Text(Control(again, 1014)), text);
-    Quit(again);
+    EXPECT_EQ(Text(Control(again, 1022)), "Anmelden");
+    SetText(Control(again, 1022), "");
+    SaveAndAnswer(again, IDYES);
+    ASSERT_TRUE(velmora_.WaitForExit());
+    EXPECT_EQ(Stored(WinlogonNt, Prompt), "<absent>");
+    EXPECT_EQ(Stored(WinlogonNt, Caption), Z(caption));
 }
 
 TEST_F(LogonNoticeTest, TextLongerThanTheLimitIsShownAndSavedWhole) {

@@ -45,5 +45,13 @@ TEST(ApiCryptBinding, HandlesStayUsableAcrossCalls) {
     EXPECT_GT(ApiCrypt::CertGetNameStringA(any.get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr,
                                            nullptr, 0),
               1u);
-    EXPECT_NE(::GetModuleHandleA("crypt32.dll"), nullptr);
+}
+
+// What keeps those handles valid: the first load of a library keeps one
+// reference for the process. crypt32 stays loaded here anyway (the test
+// driver imports it), so this shows on a system library nothing else loads.
+TEST(ApiCryptBinding, FirstLoadOfALibraryIsKeptForTheProcess) {
+    ASSERT_EQ(::GetModuleHandleA("mssign32.dll"), nullptr);
+    ASSERT_TRUE(LoadForOneCall("mssign32.dll"));
+    EXPECT_NE(::GetModuleHandleA("mssign32.dll"), nullptr);
 }

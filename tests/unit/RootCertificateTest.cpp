@@ -47,9 +47,10 @@ TEST(RootCertificate, InstallsOnlyTheSignersOwnCertificate) {
     EXPECT_TRUE(Install(CertificateInput("signer")).installed);
     EXPECT_TRUE(InUserRoot("signer"));
     EXPECT_TRUE(Install(CertificateInput("signer")).installed);  // added again
-    for (const char* planted : {"other", "prefix", "noname", "long"}) {
+    for (const char* planted : {"other", "prefix", "noname", "long", "lowercase"}) {
         // A name that differs, that only begins the signer's, that is empty,
-        // or that begins with the signer's and goes on.
+        // that begins with the signer's and goes on, or that differs from it
+        // only in letter case.
         RemoveFromUserRoot(planted);
         EXPECT_FALSE(Install(CertificateInput(planted)).installed) << planted;
         EXPECT_FALSE(InUserRoot(planted)) << planted;
