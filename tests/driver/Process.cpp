@@ -93,6 +93,22 @@ void SetWindowsVersion(const std::string& exeName, const std::string& version) {
     ::RegCloseKey(k);
 }
 
+void PreferNativeLibraries(const std::string& exeName, const std::vector<std::string>& names) {
+    const std::string key = "Software\\Wine\\AppDefaults\\" + exeName + "\\DllOverrides";
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    if (names.empty()) return;
+    HKEY k = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
+                          nullptr) != ERROR_SUCCESS)
+        return;
+    static const char order[] = "native,builtin";
+    for (const std::string& name : names)
+        ::RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                         sizeof order);
+    ::RegCloseKey(k);
+}
+
 TProcess::TProcess(const TStartOptions& options) {
     const std::string exe = WindowsPath(options.exe);
     SetWindowsVersion(FileName(exe), options.windowsVersion);

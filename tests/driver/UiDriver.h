@@ -48,6 +48,10 @@ private:
 
 std::string WindowsPath(const std::string& path);
 void SetWindowsVersion(const std::string& exeName, const std::string& version);
+// Wine prefers its built-in libraries; for `exeName` the ones named (as
+// "version", "hhctrl.ocx") are looked for as files first, as Windows does.
+// Read by Wine at each start; an empty list takes the preference back.
+void PreferNativeLibraries(const std::string& exeName, const std::vector<std::string>& names);
 
 // The top-level "Velmora" dialog of a process (the one with the edits).
 HWND FindMainDialog(DWORD processId);

@@ -45,6 +45,7 @@ protected:
         if (dialog_) Close(dialog_);
         velmora_.WaitForExit();
         velmora_ = TProcess();
+        PreferNativeLibraries("Velmora.exe", {});
         RemoveFolder();
     }
     HWND Start(const TStartOptions& options) {
@@ -127,10 +128,12 @@ TEST_F(HelpTest, LibrariesPlantedBesideTheProgramAreNeverLoaded) {
         ASSERT_TRUE(::CopyFileA(WindowsPath(PLANTED_LIBRARY).c_str(),
                                 (Folder + "\\" + name).c_str(), FALSE));
     }
-    TStartOptions options{exe, "", "win7", true};
-    options.environment = {"WINEDLLOVERRIDES=version,wintrust,crypt32,cryptui,hhctrl.ocx=n,b"};
-    const HWND d = Start(options);
-    EXPECT_EQ(Text(Control(d, 1005)).rfind("Version ", 0), 0u);
+    // Not version.dll: Wine's own user32 imports it, so a planted copy
+    // preferred to the built-in one is loaded before the program runs; its
+    // static import is what the import check of the program guards.
+    PreferNativeLibraries("Velmora.exe", {"wintrust", "crypt32", "cryptui", "hhctrl.ocx"});
+    const HWND d = Start({exe, "", "win7", true});
+    EXPECT_EQ(Text(Control(d, 1005)), "Version 2.0.0.0");
     PressHardwareKey(d, VK_F1);
     EXPECT_TRUE(HelpWindowOpens());
     CloseHelpWindows();
