@@ -55,6 +55,6 @@ if [ "$(velmora_host_kind)" = no32 ] && ! velmora_host_emulator >/dev/null; then
     echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" >/proc/sys/fs/binfmt_misc/register ||
       echo "could not register qemu-i386-static: the 32-bit deliverables will not be run" >&2
   else
-    echo "binfmt_misc is not available (root is needed): the 32-bit deliverables will not be run" >&2
+    echo "binfmt_misc cannot be mounted or written here (root is needed): the 32-bit deliverables will not be run" >&2
   fi
 fi
