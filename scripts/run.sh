@@ -18,14 +18,14 @@ velmora_host_kind >/dev/null
 exe=$here/dist/Velmora.exe
 envbuild=$build
 loader_arch=i686
-wait_seconds=20
+wait_seconds=20 settle_seconds=1
 if [ "$VELMORA_HOST_KIND" = no32 ]; then
     # The twin's prefix is made by wine64 alone and serves both.
     envbuild=$build64
     if [ "${VELMORA_EMULATE32:-}" = 1 ]; then
         echo "This host runs 32-bit code only emulated ($VELMORA_HOST_REASON)."
         echo "Starting the 32-bit dist/Velmora.exe under emulation: the window will take minutes."
-        wait_seconds=900
+        wait_seconds=900 settle_seconds=20
     else
         exe=$build64/dist/Velmora.exe
         loader_arch=x86_64
@@ -54,10 +54,14 @@ LC_ALL=$VELMORA_LOCALE "$VELMORA_WINE" reg delete 'HKCU\Software\Wine\AppDefault
     </dev/null >/dev/null 2>&1 || true
 LC_ALL=$VELMORA_LOCALE WINELOADER=$loader "$loader" "$exe" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
-SCREENSHOT_WAIT=$wait_seconds "$here/scripts/screenshot.sh" "$shot" Velmora && echo "screenshot: $shot"
+SCREENSHOT_WAIT=$wait_seconds SCREENSHOT_SETTLE=$settle_seconds \
+    "$here/scripts/screenshot.sh" "$shot" Velmora && echo "screenshot: $shot"
 if [ -z "$own_display" ]; then
-    # Nobody can use a private display: close the dialog after a moment.
+    # Nobody can use a private display: close the dialog after a moment;
+    # what is still running when the environment stops is ended with it.
     sleep 1
     LC_ALL=$VELMORA_LOCALE "$VELMORA_WINE" taskkill /im Velmora.exe >/dev/null 2>&1 || true
+    for _ in 1 2 3 4 5; do kill -0 $pid 2>/dev/null || break; sleep 1; done
+    exit 0
 fi
 wait $pid || true

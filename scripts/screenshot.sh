@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # screenshot.sh OUT.png [TITLE]: waits until a window titled TITLE is mapped
 # on $DISPLAY (when given; at most $SCREENSHOT_WAIT seconds, default 20),
-# then saves the whole screen as PNG.
+# lets it paint ($SCREENSHOT_SETTLE seconds, default 1), then saves the
+# whole screen as PNG.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 out=$1
 title=${2:-}
+# A window of that title that is mapped; it exists unmapped a while first.
+viewable() {
+    local id
+    for id in $(xwininfo -root -tree 2>/dev/null | sed -n "s/^ *\(0x[0-9a-f]*\) \"$title\".*/\1/p"); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
+    done
+    return 1
+}
 if [ -n "$title" ]; then
     for _ in $(seq 1 $((${SCREENSHOT_WAIT:-20} * 5))); do
-        xwininfo -root -tree 2>/dev/null | grep -q "\"$title\"" && break
+        viewable && break
         sleep 0.2
     done
-    sleep 1  # let it paint
+    sleep "${SCREENSHOT_SETTLE:-1}"  # let it paint
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
