@@ -177,15 +177,18 @@ bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs) {
 
 HWND Control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
 
+// Without SMTO_ABORTIFHUNG: a thread that has not asked for a message for
+// five seconds counts as hung, and one that has just shown a message box has
+// often not yet asked; its text would come back empty.
 std::string Text(HWND window) {
     if (window == nullptr) return {};
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length))
         return {};
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
     ::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                          SMTO_ABORTIFHUNG, 5000, &copied);
+                          SMTO_NORMAL, 5000, &copied);
     text.resize(copied);
     return text;
 }
