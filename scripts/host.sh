@@ -38,6 +38,17 @@ velmora_host_emulator() {
     return 1
 }
 
+# Registers qemu-i386-static for i386 files in binfmt_misc (mounted there).
+# binfmt_misc's own format: name, magic type, offset, magic, mask,
+# interpreter, flags. F opens the emulator now, so that it also serves
+# other mount namespaces (the trusted runs).
+velmora_register_emulator() {
+    local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    [ -e "$binfmt/qemu-i386" ] && echo -1 >"$binfmt/qemu-i386"
+    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" >"$binfmt/register"
+}
+
 velmora_host_probe() {
     local emulator
     if emulator=$(velmora_host_emulator); then

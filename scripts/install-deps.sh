@@ -45,14 +45,8 @@ install "${packages[@]}"
 if [ "$(velmora_host_kind)" = no32 ] && ! velmora_host_emulator >/dev/null; then
   echo "this host runs no 32-bit code ($(velmora_host_reason)): registering an emulator for i386 programs"
   install qemu-user-static
-  # binfmt_misc's own format: name, magic type, offset, magic, mask,
-  # interpreter, flags. F opens the emulator now, so that it also serves
-  # other mount namespaces (the trusted runs).
-  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
   if velmora_mount_binfmt && [ -w /proc/sys/fs/binfmt_misc/register ]; then
-    [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && echo -1 >/proc/sys/fs/binfmt_misc/qemu-i386
-    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" >/proc/sys/fs/binfmt_misc/register ||
+    velmora_register_emulator ||
       echo "could not register qemu-i386-static: the 32-bit deliverables will not be run" >&2
   else
     echo "binfmt_misc cannot be mounted or written here (root is needed): the 32-bit deliverables will not be run" >&2

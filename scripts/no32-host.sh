@@ -23,8 +23,8 @@ mount --make-rprivate /
 mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
 if [ -n "$emulator" ]; then
     [ -x /usr/bin/qemu-i386-static ] || { echo "qemu-user-static is not installed" >&2; exit 1; }
-    echo ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
-        >/proc/sys/fs/binfmt_misc/register
+    . "$here/host.sh"
+    velmora_register_emulator
 else
     # An ELF file for no machine the kernel knows: execve gives ENOEXEC.
     broken=$(mktemp /tmp/velmora-no32-XXXXXX)
