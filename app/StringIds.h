@@ -24,3 +24,5 @@
 #define IDS_SIGNATURE_TITLE    304
 #define IDS_CERT_INVALID       305
 #define IDS_CERT_VALID         306
+#define IDS_POLICY_TITLE       307
+#define IDS_POLICY_TEXT        308

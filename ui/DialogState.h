@@ -7,6 +7,7 @@ namespace velmora {
 
 extern TGdiObject LinkFont;
 extern TWindow ElevationTip;
+extern TWindow PolicyTip;
 extern TWindow CounterTip;
 extern TWindow SignatureTip;
 

@@ -6,6 +6,7 @@
 #include "MainDialog.h"
 #include "MainDialogHandlers.h"
 #include "Messages.h"
+#include "PolicyNotice.h"
 #include "SignaturePanel.h"
 #include "StringIds.h"
 #include "Tooltips.h"
@@ -111,6 +112,10 @@ void InitMainDialog(HWND dialog) {
     if (!IsAdmin)
         ElevationTip.reset(
             AddBalloonTip(dialog, IDC_SAVE, TTI_INFO, nullptr, IDS_ELEVATION_TEXT, IDS_ELEVATION_TITLE));
+    // Told, not enforced: the user may still keep Winlogon's own values.
+    if (PolicySetsLogonNotice())
+        PolicyTip.reset(AddAreaBalloonTip(dialog, IDC_NOTICE_FRAME, TTI_WARNING, IDS_POLICY_TEXT,
+                                          IDS_POLICY_TITLE));
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
 }
 

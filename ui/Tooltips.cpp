@@ -54,6 +54,32 @@ void SendCounterText(HWND edit, UINT message) {
     CounterToolInfo.lpszText = nullptr;
 }
 
+// Creates the balloon and gives it `tool` with its text and title.
+HWND CreateBalloon(HWND dialog, TOOLINFOA& tool, int icon, const char* literalText, UINT textId,
+                   UINT titleId) {
+    const HWND tip =
+        CreateTip(dialog, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON | TTS_CLOSE);
+    if (tip == nullptr) return nullptr;
+
+    tool.cbSize = ToolInfoSize;
+    tool.hwnd = dialog;
+    tool.hinst = ::GetModuleHandleA(nullptr);
+
+    const THeapBuffer text(BalloonTextCapacity);
+    const THeapBuffer title(BalloonTitleCapacity);
+    if (text) {
+        if (textId != 0) LoadText(textId, text.chars(), BalloonTextCapacity - 1);
+        if (literalText != nullptr) ::lstrcpynA(text.chars(), literalText, BalloonTextCapacity - 1);
+        tool.lpszText = text.chars();
+        ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (title) {
+        LoadText(titleId, title.chars(), BalloonTitleCapacity);
+        ::SendMessageA(tip, TTM_SETTITLEA, icon, reinterpret_cast<LPARAM>(title.chars()));
+    }
+    return tip;
+}
+
 }  // namespace
 
 bool CreateCounterTip(HWND dialog) {
@@ -74,31 +100,24 @@ void UpdateCounterTool(HWND edit) { SendCounterText(edit, TTM_UPDATETIPTEXTA); }
 
 HWND AddBalloonTip(HWND dialog, int id, int icon, const char* literalText, UINT textId,
                    UINT titleId) {
-    const HWND tip =
-        CreateTip(dialog, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON | TTS_CLOSE);
-    if (tip == nullptr) return nullptr;
-
     TOOLINFOA tool = {};
-    tool.cbSize = ToolInfoSize;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT | TTF_PARSELINKS;
-    tool.hwnd = dialog;
     tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(dialog, id));
     ::GetClientRect(dialog, &tool.rect);
-    tool.hinst = ::GetModuleHandleA(nullptr);
+    return CreateBalloon(dialog, tool, icon, literalText, textId, titleId);
+}
 
-    const THeapBuffer text(BalloonTextCapacity);
-    const THeapBuffer title(BalloonTitleCapacity);
-    if (text) {
-        if (textId != 0) LoadText(textId, text.chars(), BalloonTextCapacity - 1);
-        if (literalText != nullptr) ::lstrcpynA(text.chars(), literalText, BalloonTextCapacity - 1);
-        tool.lpszText = text.chars();
-        ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    if (title) {
-        LoadText(titleId, title.chars(), BalloonTitleCapacity);
-        ::SendMessageA(tip, TTM_SETTITLEA, icon, reinterpret_cast<LPARAM>(title.chars()));
-    }
-    return tip;
+HWND AddAreaBalloonTip(HWND dialog, int frameId, int icon, UINT textId, UINT titleId) {
+    const HWND frame = ::GetDlgItem(dialog, frameId);
+    if (frame == nullptr) return nullptr;
+    TOOLINFOA tool = {};
+    // The dialog's own area: a group box lets the mouse through to the
+    // dialog, and so do the labels and disabled controls inside it.
+    tool.uFlags = TTF_SUBCLASS | TTF_TRANSPARENT | TTF_PARSELINKS;
+    tool.uId = static_cast<UINT_PTR>(frameId);
+    ::GetWindowRect(frame, &tool.rect);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&tool.rect), 2);
+    return CreateBalloon(dialog, tool, icon, nullptr, textId, titleId);
 }
 
 }  // namespace velmora

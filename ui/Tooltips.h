@@ -13,5 +13,8 @@ void UpdateCounterTool(HWND edit);
 // `titleId` names the title, `icon` is a TTI_ value. Null on failure.
 HWND AddBalloonTip(HWND dialog, int id, int icon, const char* literalText, UINT textId,
                    UINT titleId);
+// A balloon over the area of group box `frameId`, shown wherever the mouse
+// rests on the dialog inside it; its tool id is `frameId`.
+HWND AddAreaBalloonTip(HWND dialog, int frameId, int icon, UINT textId, UINT titleId);
 
 }  // namespace velmora

@@ -2,22 +2,29 @@
 //   save       without rights, the mouse resting on the Save button (its balloon)
 //   counter    with rights, text typed into the notice text (its counter)
 //   signature  with rights, the mouse resting on the signature icon (its balloon)
+//   policy     with rights and a policy caption, the mouse on the notice block
 // Prints "ready" once the pose is taken.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "Registry.h"
 #include "UiDriver.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: ScreenshotPoser VELMORA.EXE save|counter|signature [SECONDS]\n");
+        std::fprintf(stderr, "usage: ScreenshotPoser VELMORA.EXE save|counter|signature|policy [SECONDS]\n");
         return 2;
     }
     const bool counter = std::strcmp(argv[2], "counter") == 0;
     const bool signature = std::strcmp(argv[2], "signature") == 0;
-    uidriver::TProcess velmora({argv[1], signature ? "" : "nocert", "win7", counter || signature});
+    const bool policy = std::strcmp(argv[2], "policy") == 0;
+    const char* const policyKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+    if (policy) uidriver::WriteText(policyKey, "LegalNoticeCaption", "Richtlinie");
+    uidriver::TProcess velmora(
+        {argv[1], signature ? "" : "nocert", "win7", counter || signature || policy});
     const HWND dialog = velmora.WaitForDialog();
+    if (policy) uidriver::DeleteValue(policyKey, "LegalNoticeCaption");
     if (dialog == nullptr) return 1;
     int target = IDOK;
     if (counter) {
@@ -28,6 +35,8 @@ int main(int argc, char** argv) {
         target = 1014;
     } else if (signature) {
         target = 1006;
+    } else if (policy) {
+        target = 1012;
     }
     uidriver::Hover(uidriver::Control(dialog, target));
     std::printf("ready\n");

@@ -1,5 +1,7 @@
 #include "UiDriver.h"
 
+#include <commctrl.h>
+
 namespace uidriver {
 
 namespace {
@@ -196,6 +198,13 @@ std::string Text(HWND window) {
 bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != FALSE; }
 bool IsReadOnly(HWND edit) { return (Style(edit) & ES_READONLY) != 0; }
 LONG Style(HWND window) { return ::GetWindowLongA(window, GWL_STYLE); }
+
+size_t CountTooltips(const TProcess& process, bool balloon, bool visibleOnly) {
+    size_t count = 0;
+    for (HWND tip : process.Windows(TOOLTIPS_CLASSA, visibleOnly))
+        if (((Style(tip) & TTS_BALLOON) != 0) == balloon) ++count;
+    return count;
+}
 
 std::string ClassName(HWND window) {
     char name[64] = {};

@@ -66,6 +66,10 @@ bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs = 20000);
 // Polls `condition` until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
+// The tooltip windows of the process of one kind, balloons or plain ones;
+// with `visibleOnly` only those showing now.
+size_t CountTooltips(const TProcess& process, bool balloon, bool visibleOnly);
+
 // Controls.
 HWND Control(HWND dialog, int id);
 std::string Text(HWND window);

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "Registry.h"
 #include "UiDriver.h"
 
@@ -133,11 +131,8 @@ TEST(Dialog, CheckBoxesEnableTheirEditsAndKeepTheTexts) {
     EXPECT_EQ(velmora.ExitCode(), 0u);
 }
 
-// A visible tooltip of the process: the balloon kind or the plain one.
 static bool TipShows(const TProcess& velmora, bool balloon) {
-    for (HWND tip : velmora.Windows("tooltips_class32"))
-        if (((Style(tip) & TTS_BALLOON) != 0) == balloon) return true;
-    return false;
+    return CountTooltips(velmora, balloon, true) > 0;
 }
 
 TEST(Dialog, CounterTipAlwaysAndElevationBalloonWithoutRights) {

@@ -16,6 +16,8 @@ namespace {
 constexpr const char* Caption = "LegalNoticeCaption";
 constexpr const char* Notice = "LegalNoticeText";
 constexpr const char* Prompt = "LogonPrompt";
+// Where a security policy sets the notice; the logon prefers it.
+constexpr const char* Policy = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
 // A program shown as 9x works in its own view (see OwnView).
 REGSAM ViewOf(const char* key) { return key == Winlogon9x ? OwnView : KEY_WOW64_64KEY; }
@@ -35,10 +37,12 @@ protected:
         }
         DeleteKey(Winlogon9x);
         DeleteKey(Winlogon9x, OwnView);
+        DeleteValue(Policy, Caption);
+        DeleteValue(Policy, Notice);
     }
 
-    HWND Start(const char* version) {
-        velmora_ = TProcess({VELMORA_EXE, "", version, true});
+    HWND Start(const char* version, const char* arguments = "") {
+        velmora_ = TProcess({VELMORA_EXE, arguments, version, true});
         const HWND dialog = velmora_.WaitForDialog();
         EXPECT_NE(dialog, nullptr);
         return dialog;
@@ -276,12 +280,13 @@ TEST_F(LogonNoticeTest, OtherTypesAreShownExpandedOrEmpty) {
     Quit(d);
 }
 
-// The Winlogon key made read-only for everybody for the length of a test.
-class TReadOnlyWinlogon {
+// A key that grants everybody `access` and nothing else for the length of a
+// test; with 0 nobody but its owner may even read it.
+class TRestrictedKey {
 public:
-    TReadOnlyWinlogon() {
-        ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, WinlogonNt, 0,
-                        READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY, &key_);
+    TRestrictedKey(const char* path, REGSAM access) {
+        ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY,
+                        &key_);
 
         SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
         ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone_);
@@ -289,13 +294,13 @@ public:
         acl_.resize(aclSize);
         auto* acl = reinterpret_cast<ACL*>(acl_.data());
         ::InitializeAcl(acl, aclSize, ACL_REVISION);
-        ::AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone_);
+        if (access != 0) ::AddAccessAllowedAce(acl, ACL_REVISION, access, everyone_);
         SECURITY_DESCRIPTOR sd;
         ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
         ::SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
         ::RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &sd);
     }
-    ~TReadOnlyWinlogon() {
+    ~TRestrictedKey() {
         // Putting the saved list back loses its inherited entries under Wine
         // (users could no longer read the key), so set a plain one: full
         // access for administrators and the system, reading for everybody.
@@ -322,7 +327,7 @@ TEST_F(LogonNoticeTest, StoreWithoutWriteAccessReportsAndKeepsTheDialog) {
     SetText(Control(d, 1013), "Titel");
     SetText(Control(d, 1014), "Text");
     {
-        TReadOnlyWinlogon readOnly;
+        TRestrictedKey readOnly(WinlogonNt, KEY_READ);
         Click(Control(d, IDOK));
         const auto box = WaitForMessageBox(velmora_.id());
         ASSERT_TRUE(box.has_value());
@@ -343,4 +348,46 @@ TEST_F(LogonNoticeTest, StoreWithoutWriteAccessReportsAndKeepsTheDialog) {
     EXPECT_EQ(Stored(WinlogonNt, Caption), "<absent>");
     EXPECT_EQ(Text(Control(d, 1013)), "Titel");
     Quit(d);
+}
+
+// A policy's texts win at logon: the dialog says so over the notice block and
+// still saves Winlogon's values, never the policy's. Empty policy texts, or a
+// policy key the program may not read, change nothing.
+TEST_F(LogonNoticeTest, PolicyTextsAreHintedAndNeverWritten) {
+    Put(WinlogonNt, Caption, "Hinweis");
+    Put(WinlogonNt, Notice, "Nur f\xFCr Befugte.");
+    for (const char* version : {"win7", "winxp"}) {
+        SCOPED_TRACE(version);
+        Put(Policy, Caption, "");
+        Put(Policy, Notice, "Richtlinie");
+        HWND d = Start(version, "nocert");
+        EXPECT_EQ(CountTooltips(velmora_, true, false), 1u);
+        Hover(Control(d, 1012));  // the caption's label, inside the block
+        EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
+        const std::string caption = std::string("Neu unter ") + version;
+        SetText(Control(d, 1013), caption);
+        SaveAndAnswer(d, IDYES);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        EXPECT_EQ(Stored(WinlogonNt, Caption), Z(caption));
+        EXPECT_EQ(Stored(Policy, Caption), Z(""));
+        EXPECT_EQ(Stored(Policy, Notice), Z("Richtlinie"));
+
+        Put(Policy, Notice, "");
+        d = Start(version, "nocert");
+        EXPECT_EQ(CountTooltips(velmora_, true, false), 0u);
+        Quit(d);
+
+        Put(Policy, Notice, "Richtlinie");
+        {
+            TRestrictedKey closed(Policy, 0);
+            d = Start(version, "nocert");
+            ::Sleep(500);  // a report would come with the dialog
+            EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+            EXPECT_EQ(CountTooltips(velmora_, true, false), 0u);
+            EXPECT_EQ(Text(Control(d, 1013)), caption);
+            EXPECT_EQ(CheckState(Control(d, 1010)), BST_CHECKED);
+            Quit(d);
+        }
+        EXPECT_EQ(Stored(Policy, Notice), Z("Richtlinie"));
+    }
 }

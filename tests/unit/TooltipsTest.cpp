@@ -5,12 +5,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "AppState.h"
 #include "ControlIds.h"
 #include "DialogState.h"
 #include "MainDialog.h"
+#include "Registry.h"
 #include "StringIds.h"
 #include "Tooltips.h"
 #include "TitleRecorder.h"
@@ -106,4 +108,35 @@ TEST_F(TooltipsTest, BalloonTextsAndTitlesAreCut) {
     ASSERT_EQ(recorder.titles.size(), 2u);
     EXPECT_EQ(recorder.titles[1].title, "");
     ::DestroyWindow(missing);
+}
+
+// A policy's caption or text is shown at logon in place of Winlogon's: a
+// warning over the whole notice block says so, with or without rights.
+TEST_F(TooltipsTest, PolicyBalloonOverTheNoticeBlock) {
+    const char* const policy = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+    for (const char* caption : {"", "Richtlinie"}) {
+        SCOPED_TRACE(caption);
+        uidriver::WriteText(policy, "LegalNoticeCaption", caption);
+        const TTitleRecorder recorder;
+        Open(false);
+        if (*caption == '\0') {
+            EXPECT_FALSE(PolicyTip);  // an empty policy text leaves Winlogon's in force
+        } else {
+            ASSERT_TRUE(PolicyTip);
+            EXPECT_EQ(ToolText(PolicyTip.get(), dialog_,
+                               reinterpret_cast<HWND>(static_cast<UINT_PTR>(IDC_NOTICE_FRAME))),
+                      "Eine Sicherheitsrichtlinie legt Titel oder Text dieser Nachricht fest.\r\n"
+                      "Bei der Anmeldung werden die Texte der Richtlinie angezeigt,\r\n"
+                      "nicht die hier gespeicherten. Mehr dazu in der Hilfe.");
+            const auto title = std::find_if(recorder.titles.begin(), recorder.titles.end(),
+                                            [](const TSetTitle& t) { return t.tip == PolicyTip.get(); });
+            ASSERT_NE(title, recorder.titles.end());
+            EXPECT_EQ(title->icon, static_cast<WPARAM>(TTI_WARNING));
+            EXPECT_EQ(title->title, "Sicherheitsrichtlinie legt die Nachricht fest");
+        }
+        ::DestroyWindow(dialog_);
+        dialog_ = nullptr;
+        EXPECT_FALSE(PolicyTip);  // released with the dialog
+    }
+    uidriver::DeleteValue(policy, "LegalNoticeCaption");
 }
