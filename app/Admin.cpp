@@ -1,6 +1,6 @@
-#include "Admin.h"
+#include "app/Admin.h"
 
-#include "Handles.h"
+#include "base/Handles.h"
 
 namespace velmora {
 

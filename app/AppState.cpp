@@ -1,4 +1,4 @@
-#include "AppState.h"
+#include "app/AppState.h"
 
 namespace velmora {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "Handles.h"
+#include "base/Handles.h"
 
 namespace velmora {
 

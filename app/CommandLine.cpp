@@ -1,7 +1,7 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "AppState.h"
-#include "Handles.h"
+#include "app/AppState.h"
+#include "base/Handles.h"
 
 namespace velmora {
 

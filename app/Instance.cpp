@@ -1,8 +1,8 @@
-#include "Instance.h"
+#include "app/Instance.h"
 
-#include "AppState.h"
-#include "Messages.h"
-#include "StringIds.h"
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
 
 namespace velmora {
 

@@ -1,15 +1,15 @@
 // Program entry: one instance, rights and options decided, then the dialog.
 #include <windows.h>
 
-#include "Admin.h"
-#include "AppState.h"
-#include "CommandLine.h"
-#include "ControlIds.h"
-#include "HtmlHelp.h"
-#include "Instance.h"
-#include "MainDialog.h"
-#include "Messages.h"
-#include "SystemLibrary.h"
+#include "app/Admin.h"
+#include "app/AppState.h"
+#include "app/CommandLine.h"
+#include "app/Instance.h"
+#include "app/Messages.h"
+#include "base/SystemLibrary.h"
+#include "ui/ControlIds.h"
+#include "ui/HtmlHelp.h"
+#include "ui/MainDialog.h"
 
 using namespace velmora;
 

@@ -1,6 +1,7 @@
-#include "Messages.h"
+#include "app/Messages.h"
 
-#include "StringIds.h"
+#include "app/StringIds.h"
+#include "base/FormatText.h"
 
 namespace velmora {
 
@@ -38,8 +39,7 @@ void ComposeWin32ErrorText(DWORD code, char* message, TFormatMessage formatMessa
     char format[CaptionCapacity] = {};
     char systemText[SystemTextCapacity] = {};
     if (LoadText(IDS_WIN32_ERROR, format, sizeof format) > 0) {
-        DWORD_PTR args[] = {code};
-        ::wvsprintfA(message, format, reinterpret_cast<va_list>(args));
+        FormatText(message, format, code);
     }
     const DWORD length =
         formatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, code, 0,

@@ -4,21 +4,30 @@
 
 #include <windows.h>
 
-#include "CertFunctions.h"
-#include "CertificateFile.h"
+#include "base/CertificateFile.h"
+#include "base/Crypt32.h"
+#include "base/CryptHandles.h"
+#include "base/SystemLibrary.h"
 
 namespace kestrel {
 
+// crypt32 as Kestrel calls it: a DLL in a setup program keeps nothing
+// between calls. `Names` is the seam for tests.
+template <typename Names>
+using TKestrelCrypt = velmora::TCrypt32<Names, velmora::TKeepNothing>;
+
 template <typename Names>
 bool ImportCertificate(const char* fileName, const char* storeName) {
-    using Crypt = TCertFunctions<Names>;
-    // Every binding releases the library after its call; without a reference
-    // of our own the context and the store would outlive the code behind them.
+    using Crypt = TKestrelCrypt<Names>;
+    // Every call releases the library after it; without a reference of our
+    // own the context and the store would outlive the code behind them.
     const velmora::TLibrary library = velmora::LoadSystemLibrary(Names::library);
     if (!library) return false;
-    const typename TCertOwners<Names>::TContext context = CertificateFromFile<Names>(fileName);
+    const typename velmora::TCryptOwners<Crypt>::TContext context =
+        velmora::CertificateFromFile<Crypt>(fileName);
     if (!context) return false;
-    const typename TCertOwners<Names>::TStore store(Crypt::CertOpenSystemStoreA(0, storeName));
+    const typename velmora::TCryptOwners<Crypt>::TStore store(
+        Crypt::CertOpenSystemStoreA(0, storeName));
     if (!store) return false;
     return Crypt::CertAddCertificateContextToStore(store.get(), context.get(), CERT_STORE_ADD_ALWAYS,
                                                    nullptr) != FALSE;

@@ -2,9 +2,9 @@
 // for setup programs.
 #include <windows.h>
 
-#include "ImportCertificate.h"
+#include "certimport/ImportCertificate.h"
 
 // The result is a one-byte Boolean in AL, stdcall with two pointer arguments.
 extern "C" BOOLEAN WINAPI ImportCertFile(LPCSTR fileName, LPCSTR storeName) {
-    return kestrel::ImportCertificate<kestrel::TCrypt32>(fileName, storeName) ? TRUE : FALSE;
+    return kestrel::ImportCertificate<velmora::TCrypt32Names>(fileName, storeName) ? TRUE : FALSE;
 }

@@ -1,4 +1,4 @@
-#include "APIRegistry.h"
+#include "registry/APIRegistry.h"
 
 namespace velmora {
 

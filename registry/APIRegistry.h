@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "Handles.h"
+#include "base/Handles.h"
 
 namespace velmora {
 

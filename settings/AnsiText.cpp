@@ -1,6 +1,6 @@
-#include "AnsiText.h"
+#include "settings/AnsiText.h"
 
-#include "Handles.h"
+#include "base/Handles.h"
 
 namespace velmora {
 

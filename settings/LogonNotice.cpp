@@ -1,15 +1,16 @@
-#include "LogonNotice.h"
+#include "settings/LogonNotice.h"
 
 #include <string>
 
-#include "APIRegistry.h"
-#include "AnsiText.h"
-#include "AppState.h"
-#include "ControlIds.h"
-#include "MainDialog.h"
-#include "Messages.h"
-#include "RegistryView.h"
-#include "StringIds.h"
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "base/FormatText.h"
+#include "registry/APIRegistry.h"
+#include "settings/AnsiText.h"
+#include "settings/RegistryView.h"
+#include "ui/ControlIds.h"
+#include "ui/MainDialog.h"
 
 namespace velmora {
 
@@ -97,8 +98,7 @@ void ReportKeptValues(HWND dialog) {
     char format[512] = {};
     LoadText(IDS_TEXT_KEPT, format, sizeof format);
     char message[1025] = {};
-    const char* args[] = {fields};
-    ::wvsprintfA(message, format, reinterpret_cast<va_list>(args));
+    FormatText(message, format, static_cast<const char*>(fields));
     AppMessageBox(dialog, message, MB_OK | MB_ICONWARNING);
 }
 

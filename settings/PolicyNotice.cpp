@@ -1,8 +1,8 @@
-#include "PolicyNotice.h"
+#include "settings/PolicyNotice.h"
 
-#include "APIRegistry.h"
-#include "AppState.h"
-#include "RegistryView.h"
+#include "app/AppState.h"
+#include "registry/APIRegistry.h"
+#include "settings/RegistryView.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "RegistryView.h"
+#include "settings/RegistryView.h"
 
 namespace velmora {
 

@@ -1,12 +1,13 @@
-#include "SaveCommand.h"
+#include "settings/SaveCommand.h"
 
 #include <shellapi.h>
 
-#include "AppState.h"
-#include "Instance.h"
-#include "LogonNotice.h"
-#include "Messages.h"
-#include "StringIds.h"
+#include "app/AppState.h"
+#include "app/Instance.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "base/ModulePath.h"
+#include "settings/LogonNotice.h"
 
 namespace velmora {
 
@@ -30,8 +31,8 @@ void ExplainMissingRights(HWND dialog) {
 }  // namespace
 
 void RestartElevated(HWND dialog, TShellExecute shellExecute) {
-    char path[262] = {};
-    if (::GetModuleFileNameA(nullptr, path, sizeof path) == 0) {
+    char path[ModulePathCapacity] = {};
+    if (ProgramFilePath(path) == 0) {
         ReportWin32Error(::GetLastError());
         return;
     }

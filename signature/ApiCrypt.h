@@ -1,35 +1,17 @@
-// crypt32, reached only through these wrappers: each call loads the library,
-// calls the function by its export name and releases the library again, so
-// the program starts on systems without it. Same parameters and results as
-// the functions themselves; a library or export that cannot be bound gives
-// the function's failure result.
+// crypt32 as the program calls it: each call loads the library by its full
+// path and releases it again, and the first load is kept for the process,
+// since stores and contexts live on between calls.
 #pragma once
 
-#include <windows.h>
+#include "base/Crypt32.h"
+#include "base/CryptHandles.h"
 
-#include <wincrypt.h>
+namespace velmora {
 
-namespace velmora::ApiCrypt {
+using ApiCrypt = TCrypt32<TCrypt32Names, TKeepFirstLoad>;
 
-inline constexpr const char* Library = "crypt32.dll";
+using TCertStore = TCryptOwners<ApiCrypt>::TStore;
+using TCertContext = TCryptOwners<ApiCrypt>::TContext;
+using TCertChain = TCryptOwners<ApiCrypt>::TChain;
 
-HCERTSTORE CertOpenSystemStoreA(HCRYPTPROV_LEGACY provider, LPCSTR storeName);
-PCCERT_CONTEXT CertCreateCertificateContext(DWORD encoding, const BYTE* encoded, DWORD length);
-BOOL CertAddCertificateContextToStore(HCERTSTORE store, PCCERT_CONTEXT context, DWORD disposition,
-                                      PCCERT_CONTEXT* storeContext);
-BOOL CertFreeCertificateContext(PCCERT_CONTEXT context);
-PCCERT_CONTEXT CertFindCertificateInStore(HCERTSTORE store, DWORD encoding, DWORD findFlags,
-                                          DWORD findType, const void* findPara,
-                                          PCCERT_CONTEXT previous);
-BOOL CertGetCertificateChain(HCERTCHAINENGINE engine, PCCERT_CONTEXT context, LPFILETIME time,
-                             HCERTSTORE additionalStore, PCERT_CHAIN_PARA chainPara, DWORD flags,
-                             LPVOID reserved, PCCERT_CHAIN_CONTEXT* chainContext);
-void CertFreeCertificateChain(PCCERT_CHAIN_CONTEXT chainContext);
-DWORD CertGetNameStringA(PCCERT_CONTEXT context, DWORD type, DWORD flags, void* typePara,
-                         LPSTR name, DWORD nameSize);
-BOOL CertCloseStore(HCERTSTORE store, DWORD flags);
-BOOL CryptVerifyMessageSignature(PCRYPT_VERIFY_MESSAGE_PARA verifyPara, DWORD signerIndex,
-                                 const BYTE* signedBlob, DWORD signedBlobLength, BYTE* decoded,
-                                 DWORD* decodedLength, PCCERT_CONTEXT* signerCertificate);
-
-}  // namespace velmora::ApiCrypt
+}  // namespace velmora

@@ -6,11 +6,11 @@
 #include <softpub.h>
 #include <wintrust.h>
 
-#include "ApiWinCrypt.h"
-#include "CryptBinding.h"
-#include "CryptHandles.h"
-#include "Handles.h"
-#include "StructSize.h"
+#include "app/StructSize.h"
+#include "base/BoundCall.h"
+#include "base/Handles.h"
+#include "signature/ApiCrypt.h"
+#include "signature/ApiWinCrypt.h"
 
 namespace velmora {
 
@@ -72,7 +72,7 @@ bool VerifyFileSignature(const char* path) {
     // Bound from the system folder like crypt32: wintrust.dll is no known
     // DLL, and a copy beside the program would otherwise be loaded first.
     const LONG notBound = TRUST_E_PROVIDER_UNKNOWN;
-    return CallBound<decltype(&::WinVerifyTrust)>("wintrust.dll", "WinVerifyTrust", notBound,
+    return CallBound<TKeepFirstLoad, decltype(&::WinVerifyTrust)>("wintrust.dll", "WinVerifyTrust", notBound,
                                                   static_cast<HWND>(nullptr), &action,
                                                   static_cast<void*>(&trust)) == 0;
 }

@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "ApiWinCrypt.h"
-#include "CryptHandles.h"
-#include "FileContents.h"
-#include "Handles.h"
-#include "ModulePath.h"
-#include "StructSize.h"
+#include "app/StructSize.h"
+#include "base/CertificateFile.h"
+#include "base/Handles.h"
+#include "base/ModulePath.h"
+#include "signature/ApiCrypt.h"
+#include "signature/ApiWinCrypt.h"
 
 namespace velmora {
 
@@ -37,7 +37,7 @@ THeapBuffer DisplayName(PCCERT_CONTEXT certificate) {
 // The program signer's whole display name; empty when it cannot be read.
 THeapBuffer OwnSignerName() {
     char path[ModulePathCapacity] = {};
-    if (::GetModuleFileNameA(nullptr, path, ModulePathCapacity) == 0) return {};
+    if (ProgramFilePath(path) == 0) return {};
     DWORD needed = 0;
     if (!GetFileSignerInfo(path, nullptr, 0, &needed, nullptr) || needed == 0) return {};
     THeapBuffer name(needed + 1);
@@ -74,18 +74,7 @@ bool CheckRootCertificate(const char* name) {
 }
 
 bool InstallCertificateFile(const char* path) {
-    TCertContext certificate;
-    {
-        // A cut certificate must not get as far as the decoder, let alone
-        // the store; the file is let go before any store is touched.
-        const TFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_WRITE, nullptr,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        const THeapBuffer content = ReadWholeFile(file.get());
-        if (!content) return false;
-        certificate.reset(ApiCrypt::CertCreateCertificateContext(
-            Encoding, content.as<BYTE>(), static_cast<DWORD>(content.size())));
-    }
+    const TCertContext certificate = CertificateFromFile<ApiCrypt>(path);
     if (!certificate) return false;
 
     const THeapBuffer certificateName = DisplayName(certificate.get());

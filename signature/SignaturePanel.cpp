@@ -1,18 +1,19 @@
-#include "SignaturePanel.h"
+#include "signature/SignaturePanel.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "ApiWinCrypt.h"
-#include "AppState.h"
-#include "ControlIds.h"
-#include "DialogState.h"
-#include "Handles.h"
-#include "Messages.h"
-#include "ModulePath.h"
-#include "StringIds.h"
-#include "SystemLibrary.h"
-#include "Tooltips.h"
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "base/FormatText.h"
+#include "base/Handles.h"
+#include "base/ModulePath.h"
+#include "base/SystemLibrary.h"
+#include "signature/ApiWinCrypt.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogState.h"
+#include "ui/Tooltips.h"
 
 namespace velmora {
 
@@ -26,10 +27,6 @@ constexpr int SignerNameCapacity = 51;
 constexpr int InOrderFormatCapacity = 120;
 constexpr int InOrderTextCapacity = 255;
 constexpr int MessageCapacity = 255;
-
-// The icon taken from cryptui.dll lives as long as the control shows it;
-// the system icons of the fallback are shared and never destroyed.
-TIcon ExtractedIcon;
 
 HWND EnsureIcon(HWND dialog) {
     HWND icon = ::GetDlgItem(dialog, IDC_SIGNATUREICON);
@@ -80,9 +77,7 @@ void ShowInOrderState(HWND dialog, const char* signer, const SYSTEMTIME& expiry)
     char format[InOrderFormatCapacity] = {};
     LoadText(IDS_CERT_VALID, format, InOrderFormatCapacity);
     char text[InOrderTextCapacity] = {};
-    const DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(signer), expiry.wDay, expiry.wMonth,
-                              expiry.wYear};
-    ::wvsprintfA(text, format, reinterpret_cast<va_list>(const_cast<DWORD_PTR*>(args)));
+    FormatText(text, format, signer, expiry.wDay, expiry.wMonth, expiry.wYear);
     ReplaceBalloon(dialog, TTI_INFO, text, 0);
 }
 
@@ -96,7 +91,7 @@ void HidePanel(HWND dialog) {
 
 bool BuildSignaturePanel(HWND dialog) {
     char path[ModulePathCapacity] = {};
-    if (::GetModuleFileNameA(nullptr, path, ModulePathCapacity) == 0) return false;
+    if (ProgramFilePath(path) == 0) return false;
     if (!VerifyFileSignature(path)) {
         ShowProblemState(dialog);
         return false;

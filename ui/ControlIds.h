@@ -2,16 +2,23 @@
 // scripts and the code, so each id is written down once.
 #pragma once
 
+#include <windows.h>
+
 #define IDD_MAINDIALOG        "MAINDIALOG"
 #define IDI_MAINICON          "MAINICON"
 
-#define IDC_SAVE              1
-#define IDC_CANCEL            2
-#define IDC_HELPBUTTON        9
+// The ids the dialog manager itself uses: Enter presses the IDOK button and
+// Escape the IDCANCEL one. F1 arrives as WM_HELP and does what IDHELP does.
+#define IDC_SAVE              IDOK
+#define IDC_CANCEL            IDCANCEL
+#define IDC_HELPBUTTON        IDHELP
 #define IDC_COPYRIGHT         1004
 #define IDC_VERSION           1005
 #define IDC_SIGNATUREICON     1006
 #define IDC_NOTICE_ENABLED    1010
+// The notice frame and the label of the notice text share 1011, as in the
+// template the program has always had. GetDlgItem finds the frame, which
+// comes first; the label is never looked up by its id.
 #define IDC_NOTICE_FRAME      1011
 #define IDC_NOTICE_TEXTLABEL  1011
 #define IDC_NOTICE_CAPTIONLABEL 1012

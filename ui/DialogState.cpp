@@ -1,4 +1,4 @@
-#include "DialogState.h"
+#include "ui/DialogState.h"
 
 namespace velmora {
 
@@ -7,13 +7,17 @@ TWindow ElevationTip;
 TWindow PolicyTip;
 TWindow CounterTip;
 TWindow SignatureTip;
+TOOLINFOA CounterToolInfo = {};
+TIcon ExtractedIcon;
 
 void ReleaseDialogState() {
     LinkFont.reset();
     ElevationTip.reset();
     PolicyTip.reset();
     CounterTip.reset();
+    CounterToolInfo = {};
     SignatureTip.reset();
+    ExtractedIcon.reset();
 }
 
 }  // namespace velmora

@@ -1,7 +1,11 @@
-// Handles the dialog creates and releases when it is destroyed.
+// Everything the main dialog creates and releases when it is destroyed.
 #pragma once
 
-#include "Handles.h"
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "base/Handles.h"
 
 namespace velmora {
 
@@ -10,8 +14,14 @@ extern TWindow ElevationTip;
 extern TWindow PolicyTip;
 extern TWindow CounterTip;
 extern TWindow SignatureTip;
+// The one tool record of the counter tooltip, reused for every edit.
+extern TOOLINFOA CounterToolInfo;
+// The icon taken from cryptui.dll for the signature panel; the system icons
+// of its fallback are shared and never destroyed.
+extern TIcon ExtractedIcon;
 
-// In this order: the link font, then the tooltips.
+// In this order: the link font, then the tooltips, then the icon that the
+// panel's control showed.
 void ReleaseDialogState();
 
 }  // namespace velmora

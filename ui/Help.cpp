@@ -1,10 +1,11 @@
-#include "Help.h"
+#include "ui/Help.h"
 
-#include "Handles.h"
-#include "HtmlHelp.h"
-#include "Messages.h"
-#include "ModulePath.h"
-#include "StringIds.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "base/FormatText.h"
+#include "base/Handles.h"
+#include "base/ModulePath.h"
+#include "ui/HtmlHelp.h"
 
 namespace velmora {
 
@@ -18,8 +19,7 @@ void ReportHelpFileFailure(HWND dialog, const char* help) {
     const int loaded = LoadText(IDS_HELP_FILE_FAILED, format, 254);
     const THeapBuffer message(static_cast<SIZE_T>(loaded) + ::lstrlenA(help) + 1);
     if (!message) return;
-    const char* args[] = {help};
-    ::wvsprintfA(message.chars(), format, reinterpret_cast<va_list>(args));
+    FormatText(message.chars(), format, help);
     AppMessageBox(dialog, message.chars(), MB_ICONERROR);
 }
 

@@ -1,7 +1,7 @@
-#include "HtmlHelp.h"
+#include "ui/HtmlHelp.h"
 
-#include "Handles.h"
-#include "SystemLibrary.h"
+#include "base/Handles.h"
+#include "base/SystemLibrary.h"
 
 namespace velmora {
 

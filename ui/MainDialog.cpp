@@ -1,12 +1,13 @@
-#include "MainDialog.h"
+#include "ui/MainDialog.h"
 
-#include "ControlIds.h"
-#include "DialogState.h"
-#include "Help.h"
-#include "MainDialogHandlers.h"
-#include "SaveCommand.h"
-#include "SignaturePanel.h"
-#include "Tooltips.h"
+#include "settings/SaveCommand.h"
+#include "signature/SignaturePanel.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogState.h"
+#include "ui/Help.h"
+#include "ui/MainDialogHandlers.h"
+#include "ui/MainDialogInit.h"
+#include "ui/Tooltips.h"
 
 namespace velmora {
 

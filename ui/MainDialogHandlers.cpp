@@ -1,9 +1,9 @@
-#include "MainDialogHandlers.h"
+#include "ui/MainDialogHandlers.h"
 
 #include <shellapi.h>
 
-#include "ControlIds.h"
-#include "VelmoraBuild.h"
+#include "resources/VelmoraBuild.h"
+#include "ui/ControlIds.h"
 
 namespace velmora {
 

@@ -5,7 +5,6 @@
 
 namespace velmora {
 
-void InitMainDialog(HWND dialog);
 void ToggleCheckBox(HWND dialog, int id);
 void OpenMakerPage(HWND dialog);
 INT_PTR ColorLink(HWND dialog, HDC dc, HWND control);

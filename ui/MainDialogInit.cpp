@@ -1,16 +1,18 @@
-// Setting the dialog up for the system version and the user's rights.
-#include "AppState.h"
-#include "ControlIds.h"
-#include "DialogState.h"
-#include "LogonNotice.h"
-#include "MainDialog.h"
-#include "MainDialogHandlers.h"
-#include "Messages.h"
-#include "PolicyNotice.h"
-#include "SignaturePanel.h"
-#include "StringIds.h"
-#include "Tooltips.h"
-#include "VersionText.h"
+#include "ui/MainDialogInit.h"
+
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "settings/LogonNotice.h"
+#include "settings/PolicyNotice.h"
+#include "signature/SignaturePanel.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogState.h"
+#include "ui/MainDialog.h"
+#include "ui/MainDialogHandlers.h"
+#include "ui/TextLimits.h"
+#include "ui/Tooltips.h"
+#include "ui/VersionText.h"
 
 #include <commctrl.h>
 
@@ -67,9 +69,8 @@ void PreparePromptBlock(HWND dialog) {
 }
 
 void LimitInputs(HWND dialog) {
-    ::SendDlgItemMessageA(dialog, IDC_NOTICE_CAPTION, EM_LIMITTEXT, 255, 0);
-    ::SendDlgItemMessageA(dialog, IDC_NOTICE_TEXT, EM_LIMITTEXT, 2550, 0);
-    ::SendDlgItemMessageA(dialog, IDC_PROMPT, EM_LIMITTEXT, 255, 0);
+    for (const int id : {IDC_NOTICE_CAPTION, IDC_NOTICE_TEXT, IDC_PROMPT})
+        ::SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, TextLimitOf(id), 0);
 }
 
 // A block counts as switched on only when all of its texts are present.

@@ -1,12 +1,14 @@
-#include "Tooltips.h"
+#include "ui/Tooltips.h"
 
 #include <commctrl.h>
 
-#include "DialogState.h"
-#include "Handles.h"
-#include "Messages.h"
-#include "StringIds.h"
-#include "StructSize.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "app/StructSize.h"
+#include "base/FormatText.h"
+#include "base/Handles.h"
+#include "ui/DialogState.h"
+#include "ui/TextLimits.h"
 
 namespace velmora {
 
@@ -22,8 +24,6 @@ constexpr int CounterTextCapacity = 50;
 constexpr int BalloonTextCapacity = 255;
 constexpr int BalloonTitleCapacity = 50;
 
-TOOLINFOA CounterToolInfo = {};
-
 HWND CreateTip(HWND dialog, DWORD style) {
     // The tooltip class lives in comctl32; make sure it is registered.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
@@ -36,7 +36,7 @@ HWND CreateTip(HWND dialog, DWORD style) {
     return tip;
 }
 
-int CounterMaximum(HWND edit) { return ::GetDlgCtrlID(edit) == 1014 ? 2550 : 255; }
+int CounterMaximum(HWND edit) { return TextLimitOf(::GetDlgCtrlID(edit)); }
 
 void SendCounterText(HWND edit, UINT message) {
     if (!CounterTip) return;
@@ -46,9 +46,7 @@ void SendCounterText(HWND edit, UINT message) {
     if (!text) return;
     char format[CounterFormatCapacity] = {};
     LoadText(IDS_COUNTER_FORMAT, format, sizeof format);
-    // wvsprintfA reads its arguments from stack slots of pointer width.
-    const INT_PTR args[] = {length, CounterMaximum(edit)};
-    ::wvsprintfA(text.chars(), format, reinterpret_cast<va_list>(const_cast<INT_PTR*>(args)));
+    FormatText(text.chars(), format, length, CounterMaximum(edit));
     CounterToolInfo.lpszText = text.chars();
     ::SendMessageA(CounterTip.get(), message, 0, reinterpret_cast<LPARAM>(&CounterToolInfo));
     CounterToolInfo.lpszText = nullptr;

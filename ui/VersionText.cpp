@@ -1,15 +1,17 @@
-#include "VersionText.h"
+#include "ui/VersionText.h"
 
 #include <windows.h>
 
-#include "Handles.h"
-#include "SystemLibrary.h"
+#include "base/FormatText.h"
+#include "base/Handles.h"
+#include "base/ModulePath.h"
+#include "base/SystemLibrary.h"
 
 namespace velmora {
 
 int FormatVersionText(char* buffer) {
-    char path[262] = {};
-    if (::GetModuleFileNameA(nullptr, path, sizeof path) == 0) return 0;
+    char path[ModulePathCapacity] = {};
+    if (ProgramFilePath(path) == 0) return 0;
     // Bound from the system folder: version.dll is no known DLL, and a copy
     // beside the program would otherwise be loaded first.
     const TLibrary library = LoadSystemLibrary("version.dll");
@@ -31,10 +33,9 @@ int FormatVersionText(char* buffer) {
         !queryValue(block.as<void>(), "\\", reinterpret_cast<void**>(&fixed), &length) ||
         fixed == nullptr)
         return 0;
-    const INT_PTR parts[] = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                         HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
-    return ::wvsprintfA(buffer, "Version %d.%d.%d.%d",
-                        reinterpret_cast<va_list>(const_cast<INT_PTR*>(parts)));
+    return FormatText(buffer, "Version %d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS),
+                      LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                      LOWORD(fixed->dwFileVersionLS));
 }
 
 }  // namespace velmora

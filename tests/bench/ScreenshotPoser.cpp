@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Registry.h"
-#include "UiDriver.h"
+#include "tests/driver/Registry.h"
+#include "tests/driver/UiDriver.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {

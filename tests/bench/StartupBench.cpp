@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "UiDriver.h"
+#include "tests/driver/UiDriver.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CertStoreProbe.h"
+#include "tests/driver/CertStoreProbe.h"
 
 #include <windows.h>
 #include <wincrypt.h>

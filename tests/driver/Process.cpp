@@ -1,4 +1,4 @@
-#include "UiDriver.h"
+#include "tests/driver/UiDriver.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "Registry.h"
+#include "tests/driver/Registry.h"
 
 namespace uidriver {
 

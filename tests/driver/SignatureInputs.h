@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "UiDriver.h"
+#include "tests/driver/UiDriver.h"
 
 inline std::string CertificateInput(const char* name) {
     return uidriver::WindowsPath(std::string(SIGNATURE_INPUTS "/certs/") + name + ".cer");

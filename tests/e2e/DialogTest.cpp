@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "Registry.h"
-#include "UiDriver.h"
+#include "tests/driver/Registry.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 

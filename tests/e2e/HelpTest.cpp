@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "UiDriver.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 

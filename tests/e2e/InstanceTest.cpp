@@ -1,7 +1,7 @@
 // One instance: a second start raises the first and leaves without a window.
 #include <gtest/gtest.h>
 
-#include "UiDriver.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Registry.h"
-#include "UiDriver.h"
+#include "tests/driver/Registry.h"
+#include "tests/driver/UiDriver.h"
 
 #include <sddl.h>
 

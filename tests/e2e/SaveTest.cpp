@@ -2,8 +2,8 @@
 // restart from NT 5 on.
 #include <gtest/gtest.h>
 
-#include "Registry.h"
-#include "UiDriver.h"
+#include "tests/driver/Registry.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "CertStoreProbe.h"
-#include "Registry.h"
-#include "SignatureInputs.h"
-#include "Texts.h"
-#include "UiDriver.h"
+#include "tests/driver/CertStoreProbe.h"
+#include "tests/driver/Registry.h"
+#include "tests/driver/SignatureInputs.h"
+#include "tests/driver/Texts.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 

@@ -7,22 +7,26 @@
 
 #include <string>
 
-#include "CertStoreProbe.h"
-#include "ImportCertificate.h"
-#include "UiDriver.h"
+#include "certimport/ImportCertificate.h"
+#include "tests/driver/CertStoreProbe.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 using kestrel::ImportCertificate;
-using kestrel::TCrypt32;
+using velmora::TCrypt32Names;
 
 namespace {
 
 const char* const Store = "KestrelTest";
 
-struct TNoLibrary : TCrypt32 { static constexpr const char* library = "kestrel-no-such.dll"; };
-struct TNoCreate : TCrypt32 { static constexpr const char* createContext = "NoSuchExport"; };
-struct TNoOpen : TCrypt32 { static constexpr const char* openStore = "NoSuchExport"; };
-struct TNoAdd : TCrypt32 { static constexpr const char* addToStore = "NoSuchExport"; };
+struct TNoLibrary : TCrypt32Names { static constexpr const char* library = "kestrel-no-such.dll"; };
+struct TNoCreate : TCrypt32Names {
+    static constexpr const char* CertCreateCertificateContext = "NoSuchExport";
+};
+struct TNoOpen : TCrypt32Names { static constexpr const char* CertOpenSystemStoreA = "NoSuchExport"; };
+struct TNoAdd : TCrypt32Names {
+    static constexpr const char* CertAddCertificateContextToStore = "NoSuchExport";
+};
 
 TEST(KestrelBinding, MissingLibraryOrExportGivesFalse) {
     const std::string cer = uidriver::WindowsPath(TEST_CER);
@@ -33,20 +37,22 @@ TEST(KestrelBinding, MissingLibraryOrExportGivesFalse) {
     EXPECT_FALSE(ImportCertificate<TNoOpen>(cer.c_str(), Store));
     EXPECT_FALSE(ImportCertificate<TNoAdd>(cer.c_str(), Store));
     EXPECT_FALSE(StoreHolds(Store, der));
-    EXPECT_TRUE(ImportCertificate<TCrypt32>(cer.c_str(), Store));
+    EXPECT_TRUE(ImportCertificate<TCrypt32Names>(cer.c_str(), Store));
     EXPECT_TRUE(StoreHolds(Store, der));
     RemoveFromStore(Store, der);
 }
 
-struct TStandIn {
+struct TStandIn : TCrypt32Names {
     static constexpr const char* library = "KestrelStandIn.dll";
-    static constexpr const char* createContext = "CreateContext";
-    static constexpr const char* openStore = "OpenStore";
-    static constexpr const char* addToStore = "AddRefused";
-    static constexpr const char* closeStore = "CloseStore";
-    static constexpr const char* freeContext = "FreeContext";
+    static constexpr const char* CertCreateCertificateContext = "CreateContext";
+    static constexpr const char* CertOpenSystemStoreA = "OpenStore";
+    static constexpr const char* CertAddCertificateContextToStore = "AddRefused";
+    static constexpr const char* CertCloseStore = "CloseStore";
+    static constexpr const char* CertFreeCertificateContext = "FreeContext";
 };
-struct TStandInNoStore : TStandIn { static constexpr const char* openStore = "OpenNoStore"; };
+struct TStandInNoStore : TStandIn {
+    static constexpr const char* CertOpenSystemStoreA = "OpenNoStore";
+};
 
 // The binding takes its library from the system folder only.
 class KestrelStandIn : public ::testing::Test {

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "CertStoreProbe.h"
-#include "UiDriver.h"
+#include "tests/driver/CertStoreProbe.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 

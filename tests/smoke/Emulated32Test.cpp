@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "Registry.h"
-#include "UiDriver.h"
+#include "tests/driver/Registry.h"
+#include "tests/driver/UiDriver.h"
 
 using namespace uidriver;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Admin.h"
+#include "app/Admin.h"
 
 using namespace velmora;
 

@@ -2,17 +2,16 @@
 // handles that outlive the call that made them.
 #include <gtest/gtest.h>
 
-#include "ApiCrypt.h"
-#include "CryptBinding.h"
-#include "CryptHandles.h"
+#include "base/BoundCall.h"
+#include "signature/ApiCrypt.h"
 
 using namespace velmora;
 
 namespace {
 
 HCERTSTORE OpenStore(const char* library, const char* exportName) {
-    return CallBound<decltype(&::CertOpenSystemStoreA)>(library, exportName, HCERTSTORE(nullptr),
-                                                       HCRYPTPROV_LEGACY(0), "Root");
+    return CallBound<TKeepFirstLoad, decltype(&::CertOpenSystemStoreA)>(
+        library, exportName, HCERTSTORE(nullptr), HCRYPTPROV_LEGACY(0), "Root");
 }
 
 }  // namespace
@@ -20,12 +19,12 @@ HCERTSTORE OpenStore(const char* library, const char* exportName) {
 TEST(ApiCryptBinding, MissingLibraryOrExportGivesTheFailureResult) {
     EXPECT_EQ(OpenStore("velmora-missing.dll", "CertOpenSystemStoreA"), nullptr);
     EXPECT_EQ(OpenStore("crypt32.dll", "CertOpenSystemStoreB"), nullptr);
-    EXPECT_EQ((CallBound<decltype(&::CertGetNameStringA)>(
+    EXPECT_EQ((CallBound<TKeepFirstLoad, decltype(&::CertGetNameStringA)>(
                   "velmora-missing.dll", "CertGetNameStringA", DWORD(0), PCCERT_CONTEXT(nullptr),
                   DWORD(4), DWORD(0), static_cast<void*>(nullptr), LPSTR(nullptr), DWORD(0))),
               0u);
     // A chain that is never freed: without the library nothing is called.
-    CallBoundVoid<decltype(&::CertFreeCertificateChain)>(
+    CallBoundVoid<TKeepFirstLoad, decltype(&::CertFreeCertificateChain)>(
         "velmora-missing.dll", "CertFreeCertificateChain",
         reinterpret_cast<PCCERT_CHAIN_CONTEXT>(0x1234));
     // Another export of the same library still binds.
@@ -52,6 +51,6 @@ TEST(ApiCryptBinding, HandlesStayUsableAcrossCalls) {
 // driver imports it), so this shows on a system library nothing else loads.
 TEST(ApiCryptBinding, FirstLoadOfALibraryIsKeptForTheProcess) {
     ASSERT_EQ(::GetModuleHandleA("mssign32.dll"), nullptr);
-    ASSERT_TRUE(LoadForOneCall("mssign32.dll"));
+    ASSERT_TRUE(TKeepFirstLoad::Load("mssign32.dll"));
     EXPECT_NE(::GetModuleHandleA("mssign32.dll"), nullptr);
 }

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "UiDriver.h"
+#include "tests/driver/UiDriver.h"
 
 inline std::vector<uidriver::TMessageBox> BoxesShownBy(const std::function<void()>& action) {
     std::vector<uidriver::TMessageBox> seen;

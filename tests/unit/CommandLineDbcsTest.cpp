@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 using namespace velmora;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 using namespace velmora;
 

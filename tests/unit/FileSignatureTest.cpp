@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "ApiWinCrypt.h"
-#include "SignatureInputs.h"
+#include "signature/ApiWinCrypt.h"
+#include "tests/driver/SignatureInputs.h"
 
 using namespace velmora;
 

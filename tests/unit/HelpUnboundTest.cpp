@@ -2,9 +2,9 @@
 // a help request says so instead of doing nothing.
 #include <gtest/gtest.h>
 
-#include "BoxWatcher.h"
-#include "Help.h"
-#include "HtmlHelp.h"
+#include "tests/unit/BoxWatcher.h"
+#include "ui/Help.h"
+#include "ui/HtmlHelp.h"
 
 using namespace velmora;
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "BoxWatcher.h"
-#include "Messages.h"
+#include "app/Messages.h"
+#include "tests/unit/BoxWatcher.h"
 
 using namespace velmora;
 

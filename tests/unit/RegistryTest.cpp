@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "APIRegistry.h"
-#include "AnsiText.h"
-#include "RegistryView.h"
+#include "registry/APIRegistry.h"
+#include "settings/AnsiText.h"
+#include "settings/RegistryView.h"
 
 using namespace velmora;
 

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "ApiWinCrypt.h"
-#include "CertStoreProbe.h"
-#include "SignatureInputs.h"
+#include "signature/ApiWinCrypt.h"
+#include "tests/driver/CertStoreProbe.h"
+#include "tests/driver/SignatureInputs.h"
 
 using namespace velmora;
 

@@ -1,11 +1,11 @@
 // A refused elevation, which Wine never produces: the shell call is replaced.
 #include <gtest/gtest.h>
 
-#include "AppState.h"
-#include "BoxWatcher.h"
-#include "ControlIds.h"
-#include "MainDialog.h"
-#include "SaveCommand.h"
+#include "app/AppState.h"
+#include "settings/SaveCommand.h"
+#include "tests/unit/BoxWatcher.h"
+#include "ui/ControlIds.h"
+#include "ui/MainDialog.h"
 
 using namespace velmora;
 

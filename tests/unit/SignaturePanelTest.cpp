@@ -6,20 +6,20 @@
 
 #include <string>
 
-#include "ApiWinCrypt.h"
-#include "AppState.h"
-#include "BoxWatcher.h"
-#include "CertStoreProbe.h"
-#include "ControlIds.h"
-#include "DialogState.h"
-#include "MainDialog.h"
-#include "SignatureInputs.h"
-#include "Texts.h"
-#include "SignaturePanel.h"
-#include "StringIds.h"
-#include "TitleRecorder.h"
-#include "ToolText.h"
-#include "VelmoraBuild.h"
+#include "app/AppState.h"
+#include "app/StringIds.h"
+#include "resources/VelmoraBuild.h"
+#include "signature/ApiWinCrypt.h"
+#include "signature/SignaturePanel.h"
+#include "tests/driver/CertStoreProbe.h"
+#include "tests/driver/SignatureInputs.h"
+#include "tests/driver/Texts.h"
+#include "tests/unit/BoxWatcher.h"
+#include "tests/unit/TitleRecorder.h"
+#include "tests/unit/ToolText.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogState.h"
+#include "ui/MainDialog.h"
 
 using namespace velmora;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Messages.h"
+#include "app/Messages.h"
 
 using namespace velmora;
 

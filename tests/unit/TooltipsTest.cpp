@@ -8,15 +8,15 @@
 #include <algorithm>
 #include <string>
 
-#include "AppState.h"
-#include "ControlIds.h"
-#include "DialogState.h"
-#include "MainDialog.h"
-#include "Registry.h"
-#include "StringIds.h"
-#include "Tooltips.h"
-#include "TitleRecorder.h"
-#include "ToolText.h"
+#include "app/AppState.h"
+#include "app/StringIds.h"
+#include "tests/driver/Registry.h"
+#include "tests/unit/TitleRecorder.h"
+#include "tests/unit/ToolText.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogState.h"
+#include "ui/MainDialog.h"
+#include "ui/Tooltips.h"
 
 using namespace velmora;
 

@@ -1,4 +1,4 @@
-#include "CryptBinding.h"
+#include "base/BoundCall.h"
 
 namespace velmora {
 
@@ -20,7 +20,7 @@ void KeepForProcess(const char* library, HMODULE module) {
 
 }  // namespace
 
-TLibrary LoadForOneCall(const char* library) {
+TLibrary TKeepFirstLoad::Load(const char* library) {
     TLibrary module = LoadSystemLibrary(library);
     if (module) KeepForProcess(library, module.get());
     return module;

@@ -1,7 +1,7 @@
 // Files of the operating system, by their full path in the system folder.
 #pragma once
 
-#include "Handles.h"
+#include "base/Handles.h"
 
 namespace velmora {
 

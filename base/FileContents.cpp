@@ -1,4 +1,4 @@
-#include "FileContents.h"
+#include "base/FileContents.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "SystemLibrary.h"
+#include "base/SystemLibrary.h"
 
 namespace velmora {
 
