@@ -1,27 +1,12 @@
 #include "tests/driver/UiDriver.h"
 
+#include "tests/driver/RestrictedToken.h"
+
 #include <utility>
 
 namespace uidriver {
 
 namespace {
-
-// A copy of this process's token with Administrators made deny-only, as
-// a standard user's token looks.
-HANDLE RestrictedToken() {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, &token)) return nullptr;
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    PSID admins = nullptr;
-    ::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
-                               0, 0, 0, 0, &admins);
-    SID_AND_ATTRIBUTES disable = {admins, 0};
-    HANDLE restricted = nullptr;
-    ::CreateRestrictedToken(token, 0, 1, &disable, 0, nullptr, 0, nullptr, &restricted);
-    ::FreeSid(admins);
-    ::CloseHandle(token);
-    return restricted;
-}
 
 std::string FileName(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -125,7 +110,7 @@ TProcess::TProcess(const TStartOptions& options) {
         ok = ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, block,
                               nullptr, &startup, &info);
     } else {
-        HANDLE token = RestrictedToken();
+        HANDLE token = DenyOnlyAdministratorsToken();
         ok = token && ::CreateProcessAsUserA(token, exe.c_str(), &commandLine[0], nullptr, nullptr,
                                              FALSE, 0, block, nullptr, &startup, &info);
         if (token) ::CloseHandle(token);

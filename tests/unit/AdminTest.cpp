@@ -1,26 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "app/Admin.h"
+#include "tests/driver/RestrictedToken.h"
 
 using namespace velmora;
 
 namespace {
 
-// An impersonation copy of this process's token, Administrators deny-only.
-HANDLE DenyOnlyAdministratorsToken() {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, &token)) return nullptr;
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    PSID admins = nullptr;
-    ::AllocateAndInitializeSid(&nt, 2, 32, 544, 0, 0, 0, 0, 0, 0, &admins);
-    SID_AND_ATTRIBUTES disable = {admins, 0};
-    HANDLE restricted = nullptr;
-    ::CreateRestrictedToken(token, 0, 1, &disable, 0, nullptr, 0, nullptr, &restricted);
+// An impersonation copy of a standard user's token.
+HANDLE ImpersonationToken() {
+    const HANDLE restricted = uidriver::DenyOnlyAdministratorsToken();
     HANDLE impersonation = nullptr;
     if (restricted) ::DuplicateToken(restricted, SecurityImpersonation, &impersonation);
-    ::FreeSid(admins);
     if (restricted) ::CloseHandle(restricted);
-    ::CloseHandle(token);
     return impersonation;
 }
 
@@ -33,7 +25,7 @@ TEST(Administrator, PlainAdministratorToken) {
 }
 
 TEST(Administrator, ThreadTokenWithDenyOnlyAdministrators) {
-    HANDLE token = DenyOnlyAdministratorsToken();
+    HANDLE token = ImpersonationToken();
     ASSERT_NE(token, nullptr);
     ASSERT_TRUE(::SetThreadToken(nullptr, token));
     EXPECT_FALSE(IsAdministrator());

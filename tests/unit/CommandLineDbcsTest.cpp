@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "tests/unit/GuardedPage.h"
 
 using namespace velmora;
 
@@ -34,20 +35,12 @@ TEST(CommandLineDbcs, TrailByteThatLooksLikeAnOptionPrefixIsKept) {
 }
 
 TEST(CommandLineDbcs, LeadByteAtTheVeryEnd) {
-    SYSTEM_INFO system;
-    ::GetSystemInfo(&system);
-    const DWORD page = system.dwPageSize;
-    auto* block = static_cast<char*>(
-        ::VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(block, nullptr);
-    DWORD old = 0;
-    ASSERT_TRUE(::VirtualProtect(block + page, page, PAGE_NOACCESS, &old));
+    TGuardedPage guarded;
+    ASSERT_TRUE(guarded.ready());
 
     const char* endings[] = {"x \x82", "x \"\x82", "x -\x82", "cert\x82"};
     for (const char* ending : endings) {
-        const size_t n = std::strlen(ending) + 1;
-        char* line = block + page - n;
-        std::memcpy(line, ending, n);
+        const char* line = guarded.PlaceAtEnd(ending);
         TCommandLineOptions options;
         ParseOptions(line, options);
         EXPECT_FALSE(options.cert || options.noCert);
@@ -55,5 +48,4 @@ TEST(CommandLineDbcs, LeadByteAtTheVeryEnd) {
         const char* end = ReadArgument(line + 1, nullptr, 0, length);
         EXPECT_EQ(*end, '\0');
     }
-    ::VirtualFree(block, 0, MEM_RELEASE);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "tests/unit/GuardedPage.h"
 
 using namespace velmora;
 
@@ -105,27 +106,18 @@ TEST(CommandLine, CopiesOnlyWhenTheArgumentFits) {
 // A line whose terminator is the last byte before a page that cannot be
 // read: any read past the terminator ends the test with an access fault.
 TEST(CommandLine, NeverReadsPastTheTerminator) {
-    SYSTEM_INFO system;
-    ::GetSystemInfo(&system);
-    const DWORD page = system.dwPageSize;
-    auto* block = static_cast<char*>(
-        ::VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(block, nullptr);
-    DWORD old = 0;
-    ASSERT_TRUE(::VirtualProtect(block + page, page, PAGE_NOACCESS, &old));
+    TGuardedPage guarded;
+    ASSERT_TRUE(guarded.ready());
 
     const char* endings[] = {"x cert", "x \"cert", "x cert-", "x -", "x \"", "x \"\"", "x  ",
                              "x /", "x \"a\"-"};
     for (const char* ending : endings) {
-        const size_t n = std::strlen(ending) + 1;
-        char* line = block + page - n;
-        std::memcpy(line, ending, n);
+        const char* line = guarded.PlaceAtEnd(ending);
         TCommandLineOptions options;
         ParseOptions(line, options);
         DWORD length = 0;
         ReadArgument(line + 1, nullptr, 0, length);
     }
-    ::VirtualFree(block, 0, MEM_RELEASE);
 }
 
 TEST(CommandLine, HundredKilobyteArgument) {
