@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 wine32:i386
-  xvfb x11-apps x11-utils
+  xvfb x11-apps x11-utils netpbm
   googletest
   fp-utils osslsigncode openssl nsis
   python3
