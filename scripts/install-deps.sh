@@ -41,7 +41,7 @@ install() {
 install "${packages[@]}"
 
 # Asked only now: the probe starts the 32-bit loaders installed above.
-. "$here/host.sh"
+. "$here/testenv/host.sh"
 if [ "$(velmora_host_kind)" = no32 ] && ! velmora_host_emulator >/dev/null; then
   echo "this host runs no 32-bit code ($(velmora_host_reason)): registering an emulator for i386 programs"
   install qemu-user-static

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# screenshot.sh OUT.png [TITLE]: waits until a window titled TITLE is mapped
-# on $DISPLAY (when given; at most $SCREENSHOT_WAIT seconds, default 20),
-# lets it paint ($SCREENSHOT_SETTLE seconds, default 1), then saves the
+# capture-screen.sh OUT.png [TITLE]: waits until a window titled TITLE is
+# mapped on $DISPLAY (when given; at most $SCREENSHOT_WAIT seconds, default
+# 20), lets it paint ($SCREENSHOT_SETTLE seconds, default 1), then saves the
 # whole screen as PNG.
 set -euo pipefail
 out=$1

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# screenshots.sh [BUILD]: screenshots of the dialog with the elevation balloon
+# pose-tooltips.sh [BUILD]: screenshots of the dialog with the elevation balloon
 # on Save, with the counter of the notice text, and with the balloon of the
 # signature icon (the unsigned build: the problem state), in a private Xvfb,
 # saved as BUILD/screenshot-balloon.png, -counter.png and -signature.png.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
 cmake --build "$build" --target ScreenshotPoser Velmora >/dev/null
-"$here/scripts/testenv.sh" start "$build"
-trap '"$here/scripts/testenv.sh" stop "$build"' EXIT
-eval "$("$here/scripts/testenv.sh" env "$build")"
+"$here/scripts/testenv/testenv.sh" start "$build"
+trap '"$here/scripts/testenv/testenv.sh" stop "$build"' EXIT
+eval "$("$here/scripts/testenv/testenv.sh" env "$build")"
 for pose in balloon counter signature; do
     out=$(mktemp)
     arg=$([ $pose = balloon ] && echo save || echo $pose)
@@ -17,7 +17,7 @@ for pose in balloon counter signature; do
     pid=$!
     for _ in $(seq 1 150); do grep -q ready "$out" && break; sleep 0.2; done
     sleep 2.5  # the tooltip shows after the pointer has rested
-    "$here/scripts/screenshot.sh" "$build/screenshot-$pose.png"
+    "$here/scripts/screenshots/capture-screen.sh" "$build/screenshot-$pose.png"
     echo "screenshot: $build/screenshot-$pose.png"
     wait $pid || true
     rm -f "$out"
