@@ -19,11 +19,12 @@ set(VELMORA_SIGN ${CMAKE_COMMAND} -E env
     "VELMORA_SIGN_PASSWORD_FILE=${VELMORA_SIGN_PASSWORD_FILE}"
     "VELMORA_MAKER=${VELMORA_MAKER}"
     "VELMORA_MAKER_URL=${VELMORA_MAKER_URL}"
-    ${CMAKE_SOURCE_DIR}/scripts/sign.sh)
+    ${CMAKE_SOURCE_DIR}/scripts/signing/sign-deliverable.sh)
 add_custom_command(
     OUTPUT ${VELMORA_SIGNED_EXE} ${VELMORA_CER}
     COMMAND ${VELMORA_SIGN} $<TARGET_FILE:Velmora> ${VELMORA_SIGNED_EXE} ${VELMORA_CER}
             ${VELMORA_SIGNING_DIR}
-    DEPENDS Velmora ${CMAKE_SOURCE_DIR}/scripts/sign.sh ${CMAKE_SOURCE_DIR}/scripts/make-cert.sh
+    DEPENDS Velmora ${CMAKE_SOURCE_DIR}/scripts/signing/sign-deliverable.sh
+            ${CMAKE_SOURCE_DIR}/scripts/signing/make-cert.sh
     COMMENT "Signing Velmora.exe")
 add_custom_target(velmora_signed ALL DEPENDS ${VELMORA_SIGNED_EXE} ${VELMORA_CER})

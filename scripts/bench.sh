@@ -7,7 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
 build64=$(cd "${2:-$build/x64}" && pwd)
-. "$here/scripts/host.sh"
+. "$here/scripts/testenv/host.sh"
 velmora_host_kind >/dev/null
 velmora=$here/dist/Velmora.exe
 if [ "$VELMORA_HOST_KIND" = no32 ]; then
@@ -15,8 +15,8 @@ if [ "$VELMORA_HOST_KIND" = no32 ]; then
     build=$build64 velmora=$build64/dist/Velmora.exe
 fi
 cmake --build "$build" --target bench_programs >/dev/null
-"$here/scripts/testenv.sh" start "$build"
-trap '"$here/scripts/testenv.sh" stop "$build"' EXIT
+"$here/scripts/testenv/testenv.sh" start "$build"
+trap '"$here/scripts/testenv/testenv.sh" stop "$build"' EXIT
 "$build/wine-run.sh" "$build/tests/StartupBench.exe" "$velmora" \
     "$build/tests/MinimalDialog.exe" "${BENCH_RUNS:-15}"
 echo

@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 wine32:i386
-  xvfb x11-apps x11-utils
+  xvfb x11-apps x11-utils netpbm
   googletest
   fp-utils osslsigncode openssl nsis
   python3
@@ -41,7 +41,7 @@ install() {
 install "${packages[@]}"
 
 # Asked only now: the probe starts the 32-bit loaders installed above.
-. "$here/host.sh"
+. "$here/testenv/host.sh"
 if [ "$(velmora_host_kind)" = no32 ] && ! velmora_host_emulator >/dev/null; then
   echo "this host runs no 32-bit code ($(velmora_host_reason)): registering an emulator for i386 programs"
   install qemu-user-static

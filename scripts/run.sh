@@ -11,8 +11,8 @@ build=$(cd "${1:-$here/build}" && pwd)
 build64=$(cd "${2:-$build/x64}" && pwd)
 shift $(( $# < 2 ? $# : 2 ))
 shot=$build/velmora-screenshot.png
-env_script=$here/scripts/testenv.sh
-. "$here/scripts/host.sh"
+env_script=$here/scripts/testenv/testenv.sh
+. "$here/scripts/testenv/host.sh"
 velmora_host_kind >/dev/null
 
 exe=$here/dist/Velmora.exe
@@ -55,7 +55,7 @@ LC_ALL=$VELMORA_LOCALE "$VELMORA_WINE" reg delete 'HKCU\Software\Wine\AppDefault
 LC_ALL=$VELMORA_LOCALE WINELOADER=$loader "$loader" "$exe" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
 SCREENSHOT_WAIT=$wait_seconds SCREENSHOT_SETTLE=$settle_seconds \
-    "$here/scripts/screenshot.sh" "$shot" Velmora && echo "screenshot: $shot"
+    "$here/scripts/screenshots/capture-screen.sh" "$shot" Velmora && echo "screenshot: $shot"
 if [ -z "$own_display" ]; then
     # Nobody can use a private display: close the dialog after a moment;
     # what is still running when the environment stops is ended with it.

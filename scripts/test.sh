@@ -5,11 +5,11 @@
 #   then the whole suite against the 64-bit twin.
 #   A host that runs none: the whole suite against the 64-bit twin under
 #   wine64, then a smoke test of the real 32-bit deliverables under
-#   emulation (scripts/smoke32.sh). Without an emulator the 32-bit
+#   emulation (scripts/testenv/smoke32.sh). Without an emulator the 32-bit
 #   deliverables are not run, and the run fails.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/host.sh"
+. "$here/testenv/host.sh"
 build=$1 build64=$2
 velmora_host_kind >/dev/null
 
@@ -35,7 +35,7 @@ else
     if emulator=$(velmora_host_emulator); then
         starts_file=$(mktemp)
         part "emulated 32-bit smoke" env VELMORA_STARTS_FILE="$starts_file" \
-            "$here/smoke32.sh" "$build" "$build64"
+            "$here/testenv/smoke32.sh" "$build" "$build64"
         starts=$(cat "$starts_file" 2>/dev/null)
         path="64-bit twin + emulated 32-bit smoke (${starts:-0} starts, $emulator)"
         rm -f "$starts_file"

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# screenshot.sh OUT.png [TITLE]: waits until a window titled TITLE is mapped
-# on $DISPLAY (when given; at most $SCREENSHOT_WAIT seconds, default 20),
-# lets it paint ($SCREENSHOT_SETTLE seconds, default 1), then saves the
+# capture-screen.sh OUT.png [TITLE]: waits until a window titled TITLE is
+# mapped on $DISPLAY (when given; at most $SCREENSHOT_WAIT seconds, default
+# 20), lets it paint ($SCREENSHOT_SETTLE seconds, default 1), then saves the
 # whole screen as PNG.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
 out=$1
 title=${2:-}
 # A window of that title that is mapped; it exists unmapped a while first.
@@ -24,17 +23,15 @@ if [ -n "$title" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-xwd -root -silent >"$work/root.xwd"
+xwd -root -silent | xwdtopnm -quiet >"$work/screen.ppm"
 # Tooltips and balloons come out black in a dump of the root window: each
 # viewable top-level window is dumped on its own and pasted over it, from
 # the bottom of the stacking order up.
-overlays=()
-n=0
-while read -r id geometry; do
+while read -r id x y; do
     xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
-    n=$((n + 1))
-    xwd -id "$id" -silent >"$work/$n.xwd" 2>/dev/null || continue
-    overlays+=(--over "$work/$n.xwd@$geometry")
-done < <(xwininfo -root -children | sed -nE 's/^ +(0x[0-9a-f]+) .* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) +\+.*/\1 \4,\5 \2 \3/p' |
-         awk '$3 > 1 && $4 > 1 { print $1, $2 }' | tac)
-python3 "$here/xwd2png.py" "$work/root.xwd" "$out" "${overlays[@]}"
+    xwd -id "$id" -silent 2>/dev/null | xwdtopnm -quiet >"$work/window.ppm" 2>/dev/null || continue
+    pamcomp -quiet -xoff="$x" -yoff="$y" "$work/window.ppm" "$work/screen.ppm" >"$work/pasted.ppm"
+    mv "$work/pasted.ppm" "$work/screen.ppm"
+done < <(xwininfo -root -children | sed -nE 's/^ +(0x[0-9a-f]+) .* ([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) +\+.*/\1 \4 \5 \2 \3/p' |
+         awk '$4 > 1 && $5 > 1 { print $1, $2, $3 }' | tac)
+pnmtopng "$work/screen.ppm" >"$out"

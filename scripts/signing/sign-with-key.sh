@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # sign-with-key.sh STEM IN OUT: signs IN with Authenticode into OUT with the
-# certificate STEM.pem and its key STEM.key (as scripts/make-cert.sh makes
+# certificate STEM.pem and its key STEM.key (as make-cert.sh beside it makes
 # them).
 set -euo pipefail
 stem=$1 in=$2 out=$3

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# sign.sh IN OUT CER SIGNING_DIR: signs IN with Authenticode into OUT and
-# writes the signer's certificate to CER (DER).
+# sign-deliverable.sh IN OUT CER SIGNING_DIR: signs IN with Authenticode
+# into OUT and writes the signer's certificate to CER (DER).
 # With VELMORA_SIGN_PFX (PKCS#12) and VELMORA_SIGN_PASSWORD_FILE set, that
 # certificate signs; otherwise a development certificate in SIGNING_DIR,
 # made on first use, named after VELMORA_MAKER.

@@ -6,7 +6,7 @@
 # counted; the count goes to $VELMORA_STARTS_FILE when that is set.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/.." && pwd)
+root=$(cd "$here/../.." && pwd)
 build=$(cd "$1" && pwd) build64=$(cd "$2" && pwd)
 . "$here/host.sh"
 wine32=$(velmora_wine_loader i686)
