@@ -1,27 +1,69 @@
 ; Velmora-Setup.exe: installs Velmora, its help and its certificate into a
-; program folder with a Start-menu entry and an uninstaller, and enters the
-; certificate into the installing user's root store through Kestrel.dll.
+; program folder with a Start-menu entry and an uninstaller, for all users of
+; the machine (the default) or for the current user only.
 ;
 ; Built by installer/CMakeLists.txt:
 ;   makensis -INPUTCHARSET UTF8 -DOUTFILE=... -DVELMORA_EXE=... -DVELMORA_CHM=...
 ;            -DVELMORA_CER=... -DVELMORA_ICO=... -DKESTREL_DLL=... -DVERSION=... -DMAKER=... -DYEAR=...
 ;            -DTARGET=x86-unicode|amd64-unicode
 ;
-; Silent: Velmora-Setup.exe /S [/D=folder]. The exit code is 0, or
-; EXIT_CERTIFICATE_MISSING when everything but the certificate was installed.
+; Silent: Velmora-Setup.exe /S [/CURRENTUSER] [/NOCERT] [/D=folder]
+;
+; For all users (an administrator, or SYSTEM under software distribution):
+; the program files folder, the Start menu and uninstall entry of the
+; machine, and the certificate in the local machine's Root store, which every
+; user's Root store includes; so the signature is in order for whoever logs
+; on, not only for the account that ran the setup.
+; For the current user only (/CURRENTUSER or the first page): the user's own
+; programs folder ($LOCALAPPDATA\Programs\Velmora), Start menu and uninstall
+; entry in HKCU, and the certificate in the user's own Root store through
+; Kestrel.dll. Nothing of it needs administrative rights, and nothing of it
+; reaches another user's profile.
+; /NOCERT leaves the certificate out.
+;
+; The uninstaller takes the certificate out of the store it went into, but
+; only when this setup added it ("CertificateStore" in the uninstall key): a
+; certificate that was there before stays.
+;
+; Exit codes:
+;   0  installed; the certificate is in the chosen store, or was not chosen
+;   1  cancelled by the user
+;   2  aborted: for all users without administrative rights, or an error
+;      NSIS itself reports
+;   3  installed, but the certificate is not in the chosen store
+; The uninstaller ends with 2 when it would need administrative rights, and
+; with 3 when a certificate it should take out stays; a caller sees that only
+; with _?=folder, otherwise it hands over to a copy of itself at once.
 
 Target ${TARGET}
 !include MUI2.nsh
 !include LogicLib.nsh
+!include FileFunc.nsh
+!include nsDialogs.nsh
+!include Sections.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora"
+!define EXIT_ABORTED 2
 !define EXIT_CERTIFICATE_MISSING 3
+
+!define CERT_QUERY_OBJECT_FILE 1
+!define CERT_QUERY_CONTENT_FLAG_CERT 2
+!define CERT_QUERY_FORMAT_FLAG_BINARY 2
+!define CERT_STORE_PROV_SYSTEM_REGISTRY_W 13
+!define CERT_SYSTEM_STORE_CURRENT_USER 0x10000
+!define CERT_SYSTEM_STORE_LOCAL_MACHINE 0x20000
+!define CERT_STORE_ADD_NEW 1
+!define X509_ASN_ENCODING 1
+!define CERT_FIND_EXISTING 0xD0000
 
 Name "Velmora"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\Velmora"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-RequestExecutionLevel admin
+; No InstallDir: $INSTDIR is then empty in .onInit unless /D= set it, and
+; only a folder nobody gave follows the chosen mode.
+; "highest" rather than "admin": a standard user runs it as himself. Asked
+; for administrator credentials, he would install "for the current user" into
+; that administrator's profile and store.
+RequestExecutionLevel highest
 SetCompressor /SOLID lzma
 BrandingText "${MAKER}"
 
@@ -30,11 +72,12 @@ BrandingText "${MAKER}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
-!insertmacro MUI_PAGE_WELCOME
+Page custom InstallModePage InstallModeLeave
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Velmora.exe"
+; Without a box to start Velmora: started from here, it would run with the
+; setup's administrative token, perhaps another administrator's.
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -50,14 +93,15 @@ VIAddVersionKey /LANG=${LANG_GERMAN} "FileDescription" "Setup-Programm von Velmo
 VIAddVersionKey /LANG=${LANG_GERMAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_GERMAN} "ProductVersion" "${VERSION}"
 
-; The program is installed for every user of the machine.
-Function .onInit
-    SetShellVarContext all
-FunctionEnd
-
-Function un.onInit
-    SetShellVarContext all
-FunctionEnd
+Var AllUsers        ; 1: for all users, 0: for the current user only
+Var Admin           ; 1 when the setup runs with administrative rights
+Var GivenFolder     ; from /D=, kept whatever the mode
+Var ModeAllUsers    ; the radio buttons of the first page
+Var ModeCurrentUser
+Var CertificateFile ; RootStore's arguments and result
+Var StoreLocation
+Var StoreOperation
+Var StoreResult
 
 Section "Velmora" SectionProgram
     SectionIn RO
@@ -70,35 +114,240 @@ Section "Velmora" SectionProgram
     CreateDirectory "$SMPROGRAMS\Velmora"
     CreateShortCut "$SMPROGRAMS\Velmora\Velmora.lnk" "$INSTDIR\Velmora.exe"
 
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Velmora"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Velmora.exe"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ; SHCTX: HKLM for all users, HKCU for the current user.
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Velmora"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Velmora.exe"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The store is the installing user's own: Kestrel opens the current user's
-; system store of that name.
+; A certificate already in the chosen store is left as it is and not
+; recorded, so that the uninstaller leaves it too. A record of an earlier
+; installation stays: that setup added it.
 Section "Zertifikat als vertrauenswürdig eintragen" SectionCertificate
-    InitPluginsDir
-    File "/oname=$PLUGINSDIR\Kestrel.dll" "${KESTREL_DLL}"
-    ; By full path only: the plug-in folder is not searched for a plain name.
-    ; Unloaded after the call, so that the plug-in folder can be removed.
-    System::Call '$PLUGINSDIR\Kestrel.dll::ImportCertFile(m "$INSTDIR\Velmora.cer", m "Root") i .r0 ?u'
-    ; Only the low byte of the result is defined; a call that failed to
-    ; happen leaves "error", which counts as 0 here.
-    IntOp $0 $0 & 0xFF
-    ${If} $0 = 0
+    StrCpy $CertificateFile "$INSTDIR\Velmora.cer"
+    ${If} $AllUsers = 1
+        StrCpy $StoreLocation ${CERT_SYSTEM_STORE_LOCAL_MACHINE}
+        StrCpy $StoreOperation add
+        Call RootStore
+    ${Else}
+        StrCpy $StoreLocation ${CERT_SYSTEM_STORE_CURRENT_USER}
+        StrCpy $StoreOperation find
+        Call RootStore
+        ${If} $StoreResult != present
+            Call ImportWithKestrel
+        ${EndIf}
+    ${EndIf}
+
+    ${If} $StoreResult == added
+        ${If} $AllUsers = 1
+            WriteRegStr SHCTX "${UNINSTALL_KEY}" "CertificateStore" "LocalMachine"
+        ${Else}
+            WriteRegStr SHCTX "${UNINSTALL_KEY}" "CertificateStore" "CurrentUser"
+        ${EndIf}
+    ${ElseIf} $StoreResult != present
         MessageBox MB_OK|MB_ICONEXCLAMATION "Das Zertifikat von Velmora konnte nicht in den Speicher „Vertrauenswürdige Stammzertifizierungsstellen“ eingetragen werden.$\r$\n$\r$\nVelmora wird trotzdem installiert. Das Zertifikat liegt als Velmora.cer im Programmordner; Sie können es später selbst eintragen." /SD IDOK
         SetErrorLevel ${EXIT_CERTIFICATE_MISSING}
     ${EndIf}
 SectionEnd
 
+; The current user's own Root store, as Kestrel has always filled it.
+Function ImportWithKestrel
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\Kestrel.dll" "${KESTREL_DLL}"
+    ; By full path only: the plug-in folder is not searched for a plain name.
+    ; Unloaded after the call, so that the plug-in folder can be removed.
+    System::Call '$PLUGINSDIR\Kestrel.dll::ImportCertFile(m "$CertificateFile", m "Root") i .r0 ?u'
+    ; Only the low byte of the result is defined; a call that failed to
+    ; happen leaves "error", which counts as 0 here.
+    IntOp $0 $0 & 0xFF
+    ${If} $0 = 0
+        StrCpy $StoreResult failed
+    ${Else}
+        StrCpy $StoreResult added
+    ${EndIf}
+FunctionEnd
+
+; The DER certificate in $CertificateFile and the Root store of
+; $StoreLocation: $StoreOperation "find", "add" (when not there yet) or
+; "remove"; $StoreResult "present", "absent", "added", "removed" or "failed".
+; The store's own registry key alone, not the system store: the current
+; user's system store also shows the machine's Root, so a certificate there
+; would count as present, and a deletion through it does not hold under Wine.
+; Under WOW64 the key is shared, so a 32-bit setup reaches the 64-bit view.
+!macro ROOT_STORE_FUNCTION UN
+Function ${UN}RootStore
+    StrCpy $StoreResult failed
+    System::Call 'crypt32::CryptQueryObject(i ${CERT_QUERY_OBJECT_FILE}, w "$CertificateFile", i ${CERT_QUERY_CONTENT_FLAG_CERT}, i ${CERT_QUERY_FORMAT_FLAG_BINARY}, i 0, p 0, p 0, p 0, p 0, p 0, *p 0 r1) i .r0'
+    ${If} $0 = 0
+        Return
+    ${EndIf}
+    System::Call 'crypt32::CertOpenStore(p ${CERT_STORE_PROV_SYSTEM_REGISTRY_W}, i 0, p 0, i $StoreLocation, w "Root") p .r2'
+    ${If} $2 != 0
+        System::Call 'crypt32::CertFindCertificateInStore(p r2, i ${X509_ASN_ENCODING}, i 0, i ${CERT_FIND_EXISTING}, p r1, p 0) p .r3'
+        ${If} $3 == 0
+            ${If} $StoreOperation == add
+                System::Call 'crypt32::CertAddCertificateContextToStore(p r2, p r1, i ${CERT_STORE_ADD_NEW}, p 0) i .r0'
+                ${If} $0 <> 0
+                    StrCpy $StoreResult added
+                ${EndIf}
+            ${Else}
+                StrCpy $StoreResult absent
+            ${EndIf}
+        ${ElseIf} $StoreOperation == remove
+            ; Frees the found context whatever the outcome.
+            System::Call 'crypt32::CertDeleteCertificateFromStore(p r3) i .r0'
+            ${If} $0 <> 0
+                StrCpy $StoreResult removed
+            ${EndIf}
+        ${Else}
+            System::Call 'crypt32::CertFreeCertificateContext(p r3)'
+            StrCpy $StoreResult present
+        ${EndIf}
+        System::Call 'crypt32::CertCloseStore(p r2, i 0)'
+    ${EndIf}
+    System::Call 'crypt32::CertFreeCertificateContext(p r1)'
+FunctionEnd
+!macroend
+!insertmacro ROOT_STORE_FUNCTION ""
+!insertmacro ROOT_STORE_FUNCTION "un."
+
+Function .onInit
+    StrCpy $GivenFolder $INSTDIR
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 == "Admin"
+        StrCpy $Admin 1
+    ${Else}
+        StrCpy $Admin 0
+    ${EndIf}
+
+    ${GetParameters} $1
+    ClearErrors
+    ${GetOptions} $1 "/NOCERT" $0
+    ${IfNot} ${Errors}
+        !insertmacro UnselectSection ${SectionCertificate}
+    ${EndIf}
+
+    StrCpy $AllUsers $Admin
+    ClearErrors
+    ${GetOptions} $1 "/CURRENTUSER" $0
+    ${IfNot} ${Errors}
+        StrCpy $AllUsers 0
+    ${ElseIf} $Admin = 0
+    ${AndIf} ${Silent}
+        ; Not quietly for the current user instead: the distribution would
+        ; count an installation that no other user has.
+        MessageBox MB_OK|MB_ICONSTOP "Für alle Benutzer kann nur ein Administrator Velmora installieren. Starten Sie das Setup-Programm als Administrator oder mit /CURRENTUSER." /SD IDOK
+        SetErrorLevel ${EXIT_ABORTED}
+        Quit
+    ${EndIf}
+    Call ApplyInstallMode
+FunctionEnd
+
+; Folders and registry root of the mode; the folder of an earlier
+; installation in that mode, unless /D= named one.
+Function ApplyInstallMode
+    ${If} $AllUsers = 1
+        SetShellVarContext all
+        StrCpy $INSTDIR "$PROGRAMFILES\Velmora"
+    ${Else}
+        SetShellVarContext current
+        StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Velmora"
+    ${EndIf}
+    ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+        StrCpy $INSTDIR $0
+    ${EndIf}
+    ${If} $GivenFolder != ""
+        StrCpy $INSTDIR $GivenFolder
+    ${EndIf}
+FunctionEnd
+
+Function InstallModePage
+    !insertmacro MUI_HEADER_TEXT "Benutzer auswählen" "Wählen Sie aus, für wen Velmora installiert werden soll."
+    nsDialogs::Create 1018
+    Pop $0
+    ${NSD_CreateLabel} 0 0 100% 64u "Für alle Benutzer kommt Velmora in den Programmordner des Computers und sein Zertifikat in den Speicher „Vertrauenswürdige Stammzertifizierungsstellen“ des Computers: Die digitale Signatur ist dann für jeden Benutzer in Ordnung. Dazu sind Administratorrechte nötig.$\r$\n$\r$\nNur für Sie kommt Velmora in Ihren eigenen Programmordner und das Zertifikat in Ihren eigenen Speicher."
+    Pop $0
+    ${NSD_CreateRadioButton} 15u 72u -15u 12u "Für &alle Benutzer dieses Computers"
+    Pop $ModeAllUsers
+    ; The account shows whose profile "me" is, should the setup run under
+    ; another one than expected.
+    System::Call 'advapi32::GetUserName(t .r1, *i ${NSIS_MAX_STRLEN})'
+    ${NSD_CreateRadioButton} 15u 88u -15u 12u "&Nur für mich (Benutzerkonto „$1“)"
+    Pop $ModeCurrentUser
+    ${If} $Admin = 0
+        EnableWindow $ModeAllUsers 0
+    ${EndIf}
+    ${If} $AllUsers = 1
+        ${NSD_Check} $ModeAllUsers
+    ${Else}
+        ${NSD_Check} $ModeCurrentUser
+    ${EndIf}
+    nsDialogs::Show
+FunctionEnd
+
+; Only a change of mode resets the folder that the next page may have changed.
+Function InstallModeLeave
+    ${NSD_GetState} $ModeAllUsers $0
+    ${If} $0 = ${BST_CHECKED}
+        StrCpy $0 1
+    ${Else}
+        StrCpy $0 0
+    ${EndIf}
+    ${If} $0 <> $AllUsers
+        StrCpy $AllUsers $0
+        Call ApplyInstallMode
+    ${EndIf}
+FunctionEnd
+
+; The uninstaller belongs to the current user's installation when HKCU
+; names its folder; otherwise to the machine's.
+Function un.onInit
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $INSTDIR
+        SetShellVarContext current
+    ${Else}
+        SetShellVarContext all
+        UserInfo::GetAccountType
+        Pop $0
+        ${If} $0 != "Admin"
+            MessageBox MB_OK|MB_ICONSTOP "Velmora ist für alle Benutzer installiert; nur ein Administrator kann es entfernen." /SD IDOK
+            SetErrorLevel ${EXIT_ABORTED}
+            Quit
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
+    ; The uninstaller's own copy: Velmora.cer in the folder may have been
+    ; replaced, and another certificate must not go.
+    ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "CertificateStore"
+    ${If} $0 == "LocalMachine"
+        StrCpy $StoreLocation ${CERT_SYSTEM_STORE_LOCAL_MACHINE}
+    ${ElseIf} $0 == "CurrentUser"
+        StrCpy $StoreLocation ${CERT_SYSTEM_STORE_CURRENT_USER}
+    ${Else}
+        StrCpy $StoreLocation ""
+    ${EndIf}
+    ${If} $StoreLocation != ""
+        InitPluginsDir
+        File "/oname=$PLUGINSDIR\Velmora.cer" "${VELMORA_CER}"
+        StrCpy $CertificateFile "$PLUGINSDIR\Velmora.cer"
+        StrCpy $StoreOperation remove
+        Call un.RootStore
+        ${If} $StoreResult == failed
+            MessageBox MB_OK|MB_ICONEXCLAMATION "Das Zertifikat von Velmora konnte nicht aus dem Speicher „Vertrauenswürdige Stammzertifizierungsstellen“ entfernt werden." /SD IDOK
+            SetErrorLevel ${EXIT_CERTIFICATE_MISSING}
+        ${EndIf}
+    ${EndIf}
+
     Delete "$SMPROGRAMS\Velmora\Velmora.lnk"
     RMDir "$SMPROGRAMS\Velmora"
     Delete "$INSTDIR\Velmora.exe"
@@ -106,5 +355,5 @@ Section "Uninstall"
     Delete "$INSTDIR\Velmora.cer"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -22,11 +22,20 @@ PCCERT_CONTEXT FindByHash(HCERTSTORE store, const std::string& der) {
                                         nullptr);
 }
 
-// The current user's own part of a system store. Wine forgets a deletion made
-// through the system store, which also shows the machine's part.
-HCERTSTORE OpenUserStore(const char* storeName) {
-    return ::CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_A, 0, 0, CERT_SYSTEM_STORE_CURRENT_USER,
-                           storeName);
+// A system store's own registry key alone. Wine forgets a deletion made
+// through the current user's system store, which also shows the machine's.
+HCERTSTORE OpenStore(const char* storeName, TStoreLocation location) {
+    const HKEY root =
+        location == TStoreLocation::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const std::string path = std::string("Software\\Microsoft\\SystemCertificates\\") + storeName;
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                          nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    // The store works on a duplicate of the key.
+    const HCERTSTORE store = ::CertOpenStore(CERT_STORE_PROV_REG, 0, 0, 0, key);
+    ::RegCloseKey(key);
+    return store;
 }
 
 }  // namespace
@@ -36,16 +45,25 @@ std::string ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool StoreHolds(const char* storeName, const std::string& der) {
-    const HCERTSTORE store = OpenUserStore(storeName);
+bool StoreHolds(const char* storeName, const std::string& der, TStoreLocation location) {
+    const HCERTSTORE store = OpenStore(storeName, location);
     const PCCERT_CONTEXT found = store ? FindByHash(store, der) : nullptr;
     if (found) ::CertFreeCertificateContext(found);
     if (store) ::CertCloseStore(store, 0);
     return found != nullptr;
 }
 
-void RemoveFromStore(const char* storeName, const std::string& der) {
-    const HCERTSTORE store = OpenUserStore(storeName);
+void AddToStore(const char* storeName, const std::string& der, TStoreLocation location) {
+    const HCERTSTORE store = OpenStore(storeName, location);
+    if (!store) return;
+    ::CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING,
+                                       reinterpret_cast<const BYTE*>(der.data()),
+                                       static_cast<DWORD>(der.size()), CERT_STORE_ADD_ALWAYS, nullptr);
+    ::CertCloseStore(store, 0);
+}
+
+void RemoveFromStore(const char* storeName, const std::string& der, TStoreLocation location) {
+    const HCERTSTORE store = OpenStore(storeName, location);
     if (!store) return;
     while (const PCCERT_CONTEXT found = FindByHash(store, der))
         if (!::CertDeleteCertificateFromStore(found)) break;
