@@ -114,16 +114,19 @@ protected:
 };
 
 // For all users in the machine's store, which every user's Root includes;
-// for the current user in that user's own.
+// for the current user in that user's own; with /NOCERT in neither.
 TEST_F(Setup, EntersTheCertificateWhereChosenAndTakesItOutAgain) {
     for (const TMode& mode : Modes) {
-        SCOPED_TRACE(mode.name);
-        EXPECT_EQ(InstallAndRemove(VELMORA_SETUP, mode, "", "", [&] {
-                      EXPECT_TRUE(Holds(mode.store));
-                      EXPECT_FALSE(Holds(mode.other));
-                  }),
-                  0u);
-        EXPECT_FALSE(Holds(mode.store));
+        for (const bool noCert : {false, true}) {
+            SCOPED_TRACE(std::string(mode.name) + (noCert ? " /NOCERT" : ""));
+            EXPECT_EQ(InstallAndRemove(VELMORA_SETUP, mode, noCert ? "/NOCERT" : "",
+                                       noCert ? "C:\\velmora-setup-test" : "", [&] {
+                                           EXPECT_EQ(Holds(mode.store), !noCert);
+                                           EXPECT_FALSE(Holds(mode.other));
+                                       }),
+                      0u);
+            EXPECT_FALSE(Holds(mode.store));
+        }
     }
 }
 
@@ -132,17 +135,6 @@ TEST_F(Setup, OnlyAnAdministratorInstallsForAllUsers) {
     EXPECT_EQ(RunSilently(VELMORA_SETUP, "/S /D=C:\\velmora-setup-test", false), 2u);
     EXPECT_FALSE(Exists("C:\\velmora-setup-test"));
     EXPECT_FALSE(Registered(HKEY_CURRENT_USER));
-}
-
-TEST_F(Setup, NoCertEntersNothing) {
-    for (const TMode& mode : Modes) {
-        SCOPED_TRACE(mode.name);
-        EXPECT_EQ(InstallAndRemove(VELMORA_SETUP, mode, "/NOCERT", "C:\\velmora-setup-test", [&] {
-                      EXPECT_FALSE(Holds(mode.store));
-                      EXPECT_FALSE(Holds(mode.other));
-                  }),
-                  0u);
-    }
 }
 
 // Taken out only where the setup added it: a certificate in the chosen
