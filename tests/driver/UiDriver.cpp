@@ -6,6 +6,18 @@ namespace uidriver {
 
 namespace {
 
+// A message to a window of the program under test, which may hang: the
+// test fails then, but goes on. `failed` is the answer after five seconds.
+// Without SMTO_ABORTIFHUNG: a thread that has not asked for a message for
+// five seconds counts as hung, and one that has just shown a message box has
+// often not yet asked; its answer would come back empty.
+LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &answer))
+        return failed;
+    return static_cast<LRESULT>(answer);
+}
+
 constexpr int MainDialogMarker = 1013;  // the caption edit exists only there
 constexpr int MessageBoxTextId = 0xFFFF;
 
@@ -99,7 +111,7 @@ UINT IconOnScreen(HWND control) {
 UINT IconStyle(HWND box) {
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (ClassName(child) != "Static" || (Style(child) & SS_TYPEMASK) != SS_ICON) continue;
-        if (!::IsWindowVisible(child) || ::SendMessageA(child, STM_GETICON, 0, 0) == 0) return 0;
+        if (!::IsWindowVisible(child) || SendBounded(child, STM_GETICON, 0, 0, 0) == 0) return 0;
         return IconShown(child);  // waits for a box that is not painted yet
     }
     return 0;
@@ -179,19 +191,14 @@ bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs) {
 
 HWND Control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
 
-// Without SMTO_ABORTIFHUNG: a thread that has not asked for a message for
-// five seconds counts as hung, and one that has just shown a message box has
-// often not yet asked; its text would come back empty.
 std::string Text(HWND window) {
     if (window == nullptr) return {};
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length))
-        return {};
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                          SMTO_NORMAL, 5000, &copied);
-    text.resize(copied);
+    const LRESULT length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0, -1);
+    if (length < 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        SendBounded(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), 0);
+    text.resize(static_cast<size_t>(copied));
     return text;
 }
 
@@ -212,13 +219,13 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-int CheckState(HWND button) { return static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0)); }
-int TextLimit(HWND edit) { return static_cast<int>(::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0)); }
+int CheckState(HWND button) { return static_cast<int>(SendBounded(button, BM_GETCHECK, 0, 0, -1)); }
+int TextLimit(HWND edit) { return static_cast<int>(SendBounded(edit, EM_GETLIMITTEXT, 0, 0, -1)); }
 
 void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
 
 void SetText(HWND edit, const std::string& text) {
-    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendBounded(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), FALSE);
 }
 
 void TypeText(HWND edit, const std::string& text) {
