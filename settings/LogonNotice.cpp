@@ -26,12 +26,6 @@ const char* WinlogonKeyPath() {
                : "\\Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 }
 
-void PrepareRegistry(TAPIRegistry& registry, REGSAM access) {
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.Access = access;
-    registry.View = LogonRegistryView();
-}
-
 void ReportRegistryFailure(HWND dialog, const APIRegistryException& e, UINT shortId, UINT longId) {
     char message[1024] = {};
     if (e.ErrorCode == ERROR_FILE_NOT_FOUND || e.ErrorCode == ERROR_INVALID_HANDLE) {
@@ -125,7 +119,7 @@ void LoadLogonNotice(HWND dialog) {
         value.shown.clear();
     }
     TAPIRegistry registry;
-    PrepareRegistry(registry, KEY_READ);
+    PrepareLogonRegistry(registry, KEY_READ);
     try {
         registry.OpenKey(WinlogonKeyPath());
         ShowValue(dialog, Shown(IDC_NOTICE_CAPTION), registry);
@@ -139,7 +133,7 @@ void LoadLogonNotice(HWND dialog) {
 
 bool StoreLogonNotice(HWND dialog) {
     TAPIRegistry registry;
-    PrepareRegistry(registry, KEY_WRITE);
+    PrepareLogonRegistry(registry, KEY_WRITE);
     try {
         const char* path = WinlogonKeyPath();
         if (!registry.KeyExists(path)) registry.CreateKey(path);

@@ -10,9 +10,7 @@ bool PolicySetsLogonNotice() {
     // The 9x family has no policy location for these texts.
     if (OsVersion.dwPlatformId != VER_PLATFORM_WIN32_NT) return false;
     TAPIRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.Access = KEY_READ;
-    registry.View = LogonRegistryView();
+    PrepareLogonRegistry(registry, KEY_READ);
     try {
         registry.OpenKey("\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System");
         for (const char* name : {"LegalNoticeCaption", "LegalNoticeText"})

@@ -72,9 +72,9 @@ bool VerifyFileSignature(const char* path) {
     // Bound from the system folder like crypt32: wintrust.dll is no known
     // DLL, and a copy beside the program would otherwise be loaded first.
     const LONG notBound = TRUST_E_PROVIDER_UNKNOWN;
-    return CallBound<TKeepFirstLoad, decltype(&::WinVerifyTrust)>("wintrust.dll", "WinVerifyTrust", notBound,
-                                                  static_cast<HWND>(nullptr), &action,
-                                                  static_cast<void*>(&trust)) == 0;
+    return CallBound<TKeepFirstLoad, decltype(&::WinVerifyTrust)>(
+               "wintrust.dll", "WinVerifyTrust", notBound, static_cast<HWND>(nullptr), &action,
+               static_cast<void*>(&trust)) == 0;
 }
 
 bool GetFileSignerInfo(const char* path, char* nameBuffer, DWORD nameBufferSize,

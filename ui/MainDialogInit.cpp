@@ -9,7 +9,6 @@
 #include "ui/ControlIds.h"
 #include "ui/DialogState.h"
 #include "ui/MainDialog.h"
-#include "ui/MainDialogHandlers.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
 #include "ui/VersionText.h"

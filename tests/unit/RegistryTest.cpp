@@ -215,9 +215,7 @@ TEST(RegistryView, LogonViewIsTheSixtyFourBitOne) {
 
     const std::string path = "Software\\VelmoraTests";
     TAPIRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.View = LogonRegistryView();
-    registry.Access = KEY_WRITE;
+    PrepareLogonRegistry(registry, KEY_WRITE);
     registry.CreateKey(path);
     registry.OpenKey(path);
     registry.WriteString("view", "64");
