@@ -61,6 +61,7 @@ inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void ReleaseSid(PSID h) noexcept { ::FreeSid(h); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
+inline void UnhookHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
 inline void FreeHeapBlock(void* p) noexcept { ::HeapFree(::GetProcessHeap(), 0, p); }
 }  // namespace detail
 
@@ -76,6 +77,7 @@ using TLibrary = TUniqueHandle<THandleTraits<HMODULE, nullptr, &detail::ReleaseL
 using TGdiObject = TUniqueHandle<THandleTraits<HGDIOBJ, nullptr, &detail::DeleteGdiObject>>;
 using TWindow = TUniqueHandle<THandleTraits<HWND, nullptr, &detail::DestroyWindowHandle>>;
 using TIcon = TUniqueHandle<THandleTraits<HICON, nullptr, &detail::DestroyIconHandle>>;
+using THook = TUniqueHandle<THandleTraits<HHOOK, nullptr, &detail::UnhookHook>>;
 using TSid = TUniqueHandle<THandleTraits<PSID, nullptr, &detail::ReleaseSid>>;
 
 // Zero-filled block from the process heap; empty when the allocation failed.

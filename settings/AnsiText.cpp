@@ -10,35 +10,46 @@ constexpr int NameCapacity = 64;
 
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
+// Converted to the code page and back, the `count` characters at `text` are
+// what they were. No flags: WC_NO_BEST_FIT_CHARS is unknown before Windows
+// 2000, and a look-alike does not survive the way back anyway.
+bool RoundTripsThroughCodePage(const wchar_t* text, int count, TWideToAnsi convert) {
+    const int ansiSize = convert(CP_ACP, 0, text, count, nullptr, 0, nullptr, nullptr);
+    if (ansiSize <= 0) return false;
+    const THeapBuffer ansi(static_cast<SIZE_T>(ansiSize));
+    if (!ansi) return false;
+    BOOL usedDefault = FALSE;
+    if (convert(CP_ACP, 0, text, count, ansi.chars(), ansiSize, nullptr, &usedDefault) != ansiSize ||
+        usedDefault != FALSE)
+        return false;
+    const THeapBuffer back(static_cast<SIZE_T>(count) * sizeof(wchar_t));
+    if (!back ||
+        ::MultiByteToWideChar(CP_ACP, 0, ansi.chars(), ansiSize, back.as<wchar_t>(), count) != count)
+        return false;
+    return ::memcmp(back.as<wchar_t>(), text, static_cast<size_t>(count) * sizeof(wchar_t)) == 0;
+}
+
 }  // namespace
 
-bool ValueReadsAsAnsi(HKEY key, const char* name) {
+bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert) {
     wchar_t wideName[NameCapacity] = {};
-    if (::MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, NameCapacity) == 0) return true;
+    if (::MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, NameCapacity) == 0) return false;
     DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(key, wideName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        !IsText(type) || size < sizeof(wchar_t))
-        return true;
+    const LONG queried = ::RegQueryValueExW(key, wideName, nullptr, &type, nullptr, &size);
+    if (queried == ERROR_FILE_NOT_FOUND) return true;
+    if (queried != ERROR_SUCCESS) return false;
+    if (!IsText(type) || size < sizeof(wchar_t)) return true;
     // Room for a terminator that the data may lack.
     const THeapBuffer data(static_cast<SIZE_T>(size) + sizeof(wchar_t));
-    if (!data) return true;
+    if (!data) return false;
     DWORD delivered = size;
     if (::RegQueryValueExW(key, wideName, nullptr, &type, data.as<BYTE>(), &delivered) !=
             ERROR_SUCCESS ||
         !IsText(type))
-        return true;
-    // Every character, inner zeros of a multi-string too; no best fit, so
-    // that a look-alike counts as a loss like the default character.
+        return false;
+    // Every character, inner zeros of a multi-string too.
     const int count = static_cast<int>(delivered / sizeof(wchar_t));
-    if (count == 0) return true;
-    const int ansiSize = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, data.as<wchar_t>(),
-                                               count, nullptr, 0, nullptr, nullptr);
-    const THeapBuffer ansi(static_cast<SIZE_T>(ansiSize > 0 ? ansiSize : 1));
-    if (ansiSize <= 0 || !ansi) return true;
-    BOOL usedDefault = FALSE;
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, data.as<wchar_t>(), count, ansi.chars(),
-                          ansiSize, nullptr, &usedDefault);
-    return usedDefault == FALSE;
+    return count == 0 || RoundTripsThroughCodePage(data.as<wchar_t>(), count, convert);
 }
 
 }  // namespace velmora

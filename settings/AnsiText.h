@@ -5,10 +5,15 @@
 
 namespace velmora {
 
+// The conversion the check makes; a parameter so that a system which fails
+// it (or rejects a flag, as NT 4 rejects WC_NO_BEST_FIT_CHARS) can be tried.
+using TWideToAnsi = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL);
+
 // False when the value `name` of `key` holds text (REG_SZ, REG_EXPAND_SZ or
-// REG_MULTI_SZ) with characters that the ANSI code page cannot hold: read
-// through the ANSI functions it comes back with "?" or a look-alike. True
-// for every other value, a missing one and one that cannot be read.
-bool ValueReadsAsAnsi(HKEY key, const char* name);
+// REG_MULTI_SZ) with characters that the ANSI code page cannot hold, so that
+// the ANSI functions return "?" or a look-alike, and whenever the check
+// itself fails: such a value is kept rather than rewritten. True for a
+// missing value, an empty one and one of another type.
+bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert = ::WideCharToMultiByte);
 
 }  // namespace velmora

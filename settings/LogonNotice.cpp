@@ -47,20 +47,28 @@ std::string ReadEditText(HWND dialog, int id) {
     return text;
 }
 
-// A stored value and its edit. Other tools store these texts as Unicode; one
-// with characters outside the ANSI code page shows with "?" or look-alikes
-// and is kept as stored until its text is changed.
+// A stored value, its edit and its block, as the dialog showed them when
+// they were loaded or last saved. Save touches a value only when the user
+// changed its text or toggled its block since: whatever else is stored
+// (REG_EXPAND_SZ with its references, REG_MULTI_SZ, another type, Unicode
+// text that the ANSI functions show with "?") stays as it is.
 struct TShownValue {
     int id;
     const char* name;
     UINT fieldId;
+    int checkId;
+    // The value is stored: as loaded, then as the last write or delete left it.
+    bool present;
+    // Stored as Unicode with characters the ANSI code page lacks: told once.
     bool kept;
+    bool checked;
     std::string shown;
 };
 
-TShownValue ShownValues[] = {{IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, false, {}},
-                             {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, false, {}},
-                             {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, false, {}}};
+TShownValue ShownValues[] = {
+    {IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, IDC_NOTICE_ENABLED, false, false, false, {}},
+    {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, IDC_NOTICE_ENABLED, false, false, false, {}},
+    {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, IDC_PROMPT_ENABLED, false, false, false, {}}};
 
 TShownValue& Shown(int id) {
     for (TShownValue& value : ShownValues)
@@ -70,17 +78,55 @@ TShownValue& Shown(int id) {
 
 void ShowValue(HWND dialog, TShownValue& value, const TAPIRegistry& registry) {
     if (!registry.ValueExists(value.name)) return;
+    value.present = true;
     ::SetDlgItemTextA(dialog, value.id, registry.ReadString(value.name).c_str());
     // The 9x family has no Unicode registry.
-    if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT &&
-        !ValueReadsAsAnsi(registry.Key(), value.name)) {
-        value.kept = true;
-        value.shown = ReadEditText(dialog, value.id);
+    value.kept = OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+                 !ValueReadsAsAnsi(registry.Key(), value.name);
+}
+
+bool Changed(HWND dialog, const TShownValue& value) {
+    return IsCheckBoxChecked(dialog, value.checkId) != value.checked ||
+           ReadEditText(dialog, value.id) != value.shown;
+}
+
+// A stored value that already shows this text is left as it is, whatever
+// its type.
+void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
+    TShownValue& value = Shown(id);
+    std::string text = ReadEditText(dialog, id);
+    if (value.present && text == value.shown) return;
+    registry.WriteString(value.name, text);
+    value.present = true;
+    value.shown = std::move(text);
+}
+
+// Until the delete has succeeded the value counts as stored.
+void DeleteValue(TAPIRegistry& registry, int id) {
+    TShownValue& value = Shown(id);
+    if (registry.ValueExists(value.name) && registry.DeleteValue(value.name)) value.present = false;
+}
+
+}  // namespace
+
+void LoadLogonNotice(HWND dialog) {
+    for (TShownValue& value : ShownValues) {
+        value.present = false;
+        value.kept = false;
+    }
+    TAPIRegistry registry;
+    PrepareLogonRegistry(registry, KEY_READ);
+    try {
+        registry.OpenKey(WinlogonKeyPath());
+        ShowValue(dialog, Shown(IDC_NOTICE_CAPTION), registry);
+        ShowValue(dialog, Shown(IDC_NOTICE_TEXT), registry);
+        if (IsLogonPromptSystem()) ShowValue(dialog, Shown(IDC_PROMPT), registry);
+    } catch (const APIRegistryException& e) {
+        ReportRegistryFailure(dialog, e, IDS_KEY_NOT_FOUND, IDS_KEY_OPEN_FAILED);
     }
 }
 
-// Once, after loading: which fields are kept as stored.
-void ReportKeptValues(HWND dialog) {
+void ReportKeptLogonNotice(HWND dialog) {
     char fields[256] = {};
     for (const TShownValue& value : ShownValues) {
         if (!value.kept) continue;
@@ -96,39 +142,11 @@ void ReportKeptValues(HWND dialog) {
     AppMessageBox(dialog, message, MB_OK | MB_ICONWARNING);
 }
 
-void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
-    TShownValue& value = Shown(id);
-    const std::string text = ReadEditText(dialog, id);
-    if (value.kept && text == value.shown) return;
-    registry.WriteString(value.name, text);
-    value.kept = false;
-}
-
-// Once gone, the value is the user's to write again, whatever its text.
-void DeleteValue(TAPIRegistry& registry, int id) {
-    TShownValue& value = Shown(id);
-    if (registry.ValueExists(value.name)) registry.DeleteValue(value.name);
-    value.kept = false;
-}
-
-}  // namespace
-
-void LoadLogonNotice(HWND dialog) {
+void RememberLogonNotice(HWND dialog) {
     for (TShownValue& value : ShownValues) {
-        value.kept = false;
-        value.shown.clear();
+        value.shown = ReadEditText(dialog, value.id);
+        value.checked = IsCheckBoxChecked(dialog, value.checkId);
     }
-    TAPIRegistry registry;
-    PrepareLogonRegistry(registry, KEY_READ);
-    try {
-        registry.OpenKey(WinlogonKeyPath());
-        ShowValue(dialog, Shown(IDC_NOTICE_CAPTION), registry);
-        ShowValue(dialog, Shown(IDC_NOTICE_TEXT), registry);
-        if (IsLogonPromptSystem()) ShowValue(dialog, Shown(IDC_PROMPT), registry);
-    } catch (const APIRegistryException& e) {
-        ReportRegistryFailure(dialog, e, IDS_KEY_NOT_FOUND, IDS_KEY_OPEN_FAILED);
-    }
-    ReportKeptValues(dialog);
 }
 
 bool StoreLogonNotice(HWND dialog) {
@@ -139,21 +157,26 @@ bool StoreLogonNotice(HWND dialog) {
         if (!registry.KeyExists(path)) registry.CreateKey(path);
         registry.OpenKey(path);
 
-        if (TextLength(dialog, IDC_NOTICE_CAPTION) > 0 && TextLength(dialog, IDC_NOTICE_TEXT) > 0 &&
-            IsCheckBoxChecked(dialog, IDC_NOTICE_ENABLED)) {
-            WriteValue(registry, dialog, IDC_NOTICE_CAPTION);
-            WriteValue(registry, dialog, IDC_NOTICE_TEXT);
-        } else {
-            DeleteValue(registry, IDC_NOTICE_CAPTION);
-            DeleteValue(registry, IDC_NOTICE_TEXT);
+        if (Changed(dialog, Shown(IDC_NOTICE_CAPTION)) || Changed(dialog, Shown(IDC_NOTICE_TEXT))) {
+            if (TextLength(dialog, IDC_NOTICE_CAPTION) > 0 &&
+                TextLength(dialog, IDC_NOTICE_TEXT) > 0 &&
+                IsCheckBoxChecked(dialog, IDC_NOTICE_ENABLED)) {
+                WriteValue(registry, dialog, IDC_NOTICE_CAPTION);
+                WriteValue(registry, dialog, IDC_NOTICE_TEXT);
+            } else {
+                DeleteValue(registry, IDC_NOTICE_CAPTION);
+                DeleteValue(registry, IDC_NOTICE_TEXT);
+            }
         }
 
-        if (IsLogonPromptSystem()) {
+        if (IsLogonPromptSystem() && Changed(dialog, Shown(IDC_PROMPT))) {
             if (TextLength(dialog, IDC_PROMPT) > 0 && IsCheckBoxChecked(dialog, IDC_PROMPT_ENABLED))
                 WriteValue(registry, dialog, IDC_PROMPT);
             else
                 DeleteValue(registry, IDC_PROMPT);
         }
+        // The dialog may stay open: the next Save compares with this one.
+        RememberLogonNotice(dialog);
         return true;
     } catch (const APIRegistryException& e) {
         ReportRegistryFailure(dialog, e, IDS_KEY_CREATE_FAILED, IDS_KEY_STORE_FAILED);

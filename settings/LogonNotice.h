@@ -9,8 +9,18 @@ namespace velmora {
 // a registry failure is reported here and the dialog opens all the same.
 void LoadLogonNotice(HWND dialog);
 
-// Writes each block that is checked and filled, deletes the values of the
-// others. False when a registry failure was reported.
+// Says once which loaded texts are kept as stored because the ANSI code
+// page cannot show them; over the dialog, once it is visible.
+void ReportKeptLogonNotice(HWND dialog);
+
+// What the dialog shows now, once its check boxes are set: each text and
+// each block's state. Save compares with it.
+void RememberLogonNotice(HWND dialog);
+
+// For each block whose text or check box the user changed since the dialog
+// was loaded or last saved: writes the changed values of a block that is
+// checked and filled, deletes the values of one that is not. Everything else
+// stays stored as it is. False when a registry failure was reported.
 bool StoreLogonNotice(HWND dialog);
 
 }  // namespace velmora

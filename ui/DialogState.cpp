@@ -5,6 +5,8 @@ namespace velmora {
 TGdiObject LinkFont;
 TWindow ElevationTip;
 TWindow PolicyTip;
+TWindow OpenedTip;
+THook OpenedTipHook;
 TWindow CounterTip;
 TWindow SignatureTip;
 TOOLINFOA CounterToolInfo = {};
@@ -14,6 +16,8 @@ void ReleaseDialogState() {
     LinkFont.reset();
     ElevationTip.reset();
     PolicyTip.reset();
+    OpenedTipHook.reset();
+    OpenedTip.reset();
     CounterTip.reset();
     CounterToolInfo = {};
     SignatureTip.reset();

@@ -12,6 +12,10 @@ namespace velmora {
 extern TGdiObject LinkFont;
 extern TWindow ElevationTip;
 extern TWindow PolicyTip;
+// The policy's balloon opened by itself at start, and the filter that
+// closes it at the first input.
+extern TWindow OpenedTip;
+extern THook OpenedTipHook;
 extern TWindow CounterTip;
 extern TWindow SignatureTip;
 // The one tool record of the counter tooltip, reused for every edit.

@@ -7,6 +7,7 @@
 #include "ui/Help.h"
 #include "ui/MainDialogHandlers.h"
 #include "ui/MainDialogInit.h"
+#include "ui/OpenedBalloon.h"
 #include "ui/Tooltips.h"
 
 namespace velmora {
@@ -34,6 +35,14 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(dialog, LOWORD(wParam));
         else if (HIWORD(wParam) == EN_UPDATE) UpdateCounterTool(reinterpret_cast<HWND>(lParam));
+        return TRUE;
+    case WM_SHOWWINDOW:
+        // Posted, so that it comes once the dialog is on the screen.
+        if (wParam != FALSE) ::PostMessageA(dialog, WM_MAINDIALOG_SHOWN, 0, 0);
+        return FALSE;
+    case WM_MAINDIALOG_SHOWN: ShowStartHints(dialog); return TRUE;
+    case WM_TIMER:
+        if (wParam == OpenedBalloonTimer) CloseOpenedBalloon(dialog);
         return TRUE;
     case WM_HELP: ShowHelp(dialog); return TRUE;
     case WM_CLOSE: ::EndDialog(dialog, 0); return TRUE;

@@ -9,6 +9,7 @@
 #include "ui/ControlIds.h"
 #include "ui/DialogState.h"
 #include "ui/MainDialog.h"
+#include "ui/OpenedBalloon.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
 #include "ui/VersionText.h"
@@ -108,6 +109,7 @@ void InitMainDialog(HWND dialog) {
     LimitInputs(dialog);
     LoadLogonNotice(dialog);
     DeriveCheckBoxes(dialog);
+    RememberLogonNotice(dialog);
     AddCounters(dialog);
     if (!IsAdmin)
         ElevationTip.reset(
@@ -117,6 +119,14 @@ void InitMainDialog(HWND dialog) {
         PolicyTip.reset(AddAreaBalloonTip(dialog, IDC_NOTICE_FRAME, TTI_WARNING, IDS_POLICY_TEXT,
                                           IDS_POLICY_TITLE));
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
+}
+
+void ShowStartHints(HWND dialog) {
+    ReportKeptLogonNotice(dialog);
+    if (PolicyTip)
+        OpenBalloon(dialog,
+                    AddTrackingBalloonTip(dialog, TTI_WARNING, IDS_POLICY_TEXT, IDS_POLICY_TITLE),
+                    Item(dialog, IDC_NOTICE_CAPTION));
 }
 
 }  // namespace velmora

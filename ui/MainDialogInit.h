@@ -9,4 +9,8 @@ namespace velmora {
 // counters, balloons and signature panel added.
 void InitMainDialog(HWND dialog);
 
+// Once the dialog is visible: the message about kept texts, then the
+// policy's balloon opened by itself.
+void ShowStartHints(HWND dialog);
+
 }  // namespace velmora

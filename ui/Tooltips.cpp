@@ -118,4 +118,21 @@ HWND AddAreaBalloonTip(HWND dialog, int frameId, int icon, UINT textId, UINT tit
     return CreateBalloon(dialog, tool, icon, nullptr, textId, titleId);
 }
 
+HWND AddTrackingBalloonTip(HWND dialog, int icon, UINT textId, UINT titleId) {
+    TOOLINFOA tool = {};
+    tool.uFlags = TTF_TRACK | TTF_TRANSPARENT;
+    return CreateBalloon(dialog, tool, icon, nullptr, textId, titleId);
+}
+
+void ShowTrackingBalloon(HWND tip, HWND dialog, HWND target) {
+    RECT r;
+    if (!::GetWindowRect(target, &r)) return;
+    ::SendMessageA(tip, TTM_TRACKPOSITION, 0,
+                   MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    TOOLINFOA tool = {};
+    tool.cbSize = ToolInfoSize;
+    tool.hwnd = dialog;
+    ::SendMessageA(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+}
+
 }  // namespace velmora

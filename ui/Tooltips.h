@@ -17,4 +17,10 @@ HWND AddBalloonTip(HWND dialog, int id, int icon, const char* literalText, UINT 
 // rests on the dialog inside it; its tool id is `frameId`.
 HWND AddAreaBalloonTip(HWND dialog, int frameId, int icon, UINT textId, UINT titleId);
 
+// A balloon shown only on request (ShowTrackingBalloon), pointing where it
+// is told.
+HWND AddTrackingBalloonTip(HWND dialog, int icon, UINT textId, UINT titleId);
+// Shows it with its stem in the middle of `target`.
+void ShowTrackingBalloon(HWND tip, HWND dialog, HWND target);
+
 }  // namespace velmora
