@@ -62,14 +62,20 @@ bool KeyExists(const char* key, REGSAM view) {
     return true;
 }
 
-void WriteWideText(const char* key, const wchar_t* name, const std::wstring& text) {
+void WriteWideData(const char* key, const wchar_t* name, DWORD type, const std::string& data) {
     HKEY k = nullptr;
     if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY,
                           nullptr, &k, nullptr) != ERROR_SUCCESS)
         return;
-    ::RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegSetValueExW(k, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                     static_cast<DWORD>(data.size()));
     ::RegCloseKey(k);
+}
+
+void WriteWideText(const char* key, const wchar_t* name, const std::wstring& text) {
+    WriteWideData(key, name, REG_SZ,
+                  std::string(reinterpret_cast<const char*>(text.c_str()),
+                              (text.size() + 1) * sizeof(wchar_t)));
 }
 
 std::optional<std::string> ReadWideData(const char* key, const wchar_t* name) {

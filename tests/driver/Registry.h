@@ -34,6 +34,8 @@ bool KeyExists(const char* key, REGSAM view = KEY_WOW64_64KEY);
 // Through the W functions, as other tools (regedit, PowerShell) store the
 // values: REG_SZ of `text` and its zero; the data as stored, UTF-16 bytes.
 void WriteWideText(const char* key, const wchar_t* name, const std::wstring& text);
+// `data` stored as it is, whatever its type and size.
+void WriteWideData(const char* key, const wchar_t* name, DWORD type, const std::string& data);
 std::optional<std::string> ReadWideData(const char* key, const wchar_t* name);
 
 }  // namespace uidriver

@@ -226,10 +226,13 @@ TEST_F(LogonNoticeTest, UnicodeTextsAreKeptUnlessChanged) {
         ASSERT_TRUE(box.has_value());
         EXPECT_EQ(box->text, told);
         EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONWARNING));
-        Answer(*box, IDOK);
-        const HWND d = velmora_.WaitForDialog();
+        // Over the dialog, which shows already.
+        const HWND d = FindMainDialog(velmora_.id());
         ASSERT_NE(d, nullptr);
-        EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+        EXPECT_TRUE(::IsWindowVisible(d));
+        EXPECT_EQ(box->owner, d);
+        Answer(*box, IDOK);
+        EXPECT_TRUE(WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); }));
 
         SaveAndAnswer(d, IDNO);
         EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeCaption"), storedCaption);
@@ -271,13 +274,48 @@ TEST_F(LogonNoticeTest, UnicodeTextsAreKeptUnlessChanged) {
     EXPECT_TRUE(ReadWideData(WinlogonNt, L"LegalNoticeCaption") == before);
 }
 
-TEST_F(LogonNoticeTest, OtherTypesAreShownExpandedOrEmpty) {
+// Whatever other tools stored stays byte for byte and type for type through
+// a Save that leaves its field alone: references, multi-strings, other
+// types, unterminated, odd-sized and huge data. On NT 4 and 5 the prompt is
+// changed and written beside them.
+TEST_F(LogonNoticeTest, OtherTypesAreShownAndKeptUnlessChanged) {
     WriteValue(WinlogonNt, Caption, REG_EXPAND_SZ, Z("%SystemRoot%"));
     WriteValue(WinlogonNt, Notice, REG_DWORD, std::string("\x01\x00\x00\x00", 4));
-    const HWND d = Start("win7");
+    HWND d = Start("win7");
     EXPECT_EQ(Text(Control(d, 1013)), "C:\\windows");
     EXPECT_EQ(Text(Control(d, 1014)), "");
     Quit(d);
+
+    // As other tools store them, through the W functions: UTF-16 bytes.
+    const auto w = [](const wchar_t* text, size_t chars) {
+        return std::string(reinterpret_cast<const char*>(text), chars * sizeof(wchar_t));
+    };
+    const std::vector<std::pair<TValue, TValue>> stored = {
+        {{REG_EXPAND_SZ, w(L"%SystemRoot%\\Hinweis", 21)}, {REG_MULTI_SZ, w(L"eins\0zwei\0", 11)}},
+        {{REG_DWORD, std::string("\x01\x00\x00\x00", 4)}, {REG_SZ, w(L"Text", 5)}},
+        {{REG_SZ, w(L"abc", 3).substr(0, 5)}, {REG_EXPAND_SZ, w(L"a\u03A9", 2).substr(0, 3)}},
+        {{REG_BINARY, std::string(1 << 20, '\x7F')}, {REG_MULTI_SZ, w(L"a", 1)}}};
+    for (const char* version : {"nt40", "winxp", "win7"}) {
+        for (const auto& [caption, notice] : stored) {
+            SCOPED_TRACE(std::string(version) + " " + std::to_string(caption.type));
+            WriteWideData(WinlogonNt, L"LegalNoticeCaption", caption.type, caption.data);
+            WriteWideData(WinlogonNt, L"LegalNoticeText", notice.type, notice.data);
+            DeleteValue(WinlogonNt, Prompt);
+            d = Start(version);
+            if (std::string(version) != "win7") {
+                Check(d, 1020);
+                SetText(Control(d, 1022), "Anmelden");
+            }
+            SaveAndAnswer(d, IDYES);
+            ASSERT_TRUE(velmora_.WaitForExit());
+            EXPECT_EQ(ReadValue(WinlogonNt, Caption)->type, caption.type);
+            EXPECT_EQ(ReadValue(WinlogonNt, Notice)->type, notice.type);
+            EXPECT_TRUE(ReadWideData(WinlogonNt, L"LegalNoticeCaption") == caption.data);
+            EXPECT_TRUE(ReadWideData(WinlogonNt, L"LegalNoticeText") == notice.data);
+            EXPECT_EQ(Stored(WinlogonNt, Prompt),
+                      std::string(version) == "win7" ? "<absent>" : Z("Anmelden"));
+        }
+    }
 }
 
 // A key that grants everybody `access` and nothing else for the length of a
@@ -361,8 +399,13 @@ TEST_F(LogonNoticeTest, PolicyTextsAreHintedAndNeverWritten) {
         Put(Policy, Caption, "");
         Put(Policy, Notice, "Richtlinie");
         HWND d = Start(version, "nocert");
+        // Open without any mouse movement, gone at the first click; hovering
+        // the caption's label, inside the block, shows it again.
+        EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
+        ClickWithMouse(Control(d, 1013));
+        EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 0; }));
         EXPECT_EQ(CountTooltips(velmora_, true, false), 1u);
-        Hover(Control(d, 1012));  // the caption's label, inside the block
+        Hover(Control(d, 1012));
         EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
         const std::string caption = std::string("Neu unter ") + version;
         SetText(Control(d, 1013), caption);

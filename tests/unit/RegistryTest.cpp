@@ -44,6 +44,21 @@ protected:
 
 std::string ValuesPath() { return Base + "\\Values"; }
 
+// The conversion of NT 4, which knows no WC_NO_BEST_FIT_CHARS, and one that
+// always fails.
+int WINAPI Nt4WideToAnsi(UINT page, DWORD flags, LPCWCH wide, int count, LPSTR ansi, int size,
+                         LPCCH fallback, LPBOOL usedDefault) {
+    if (flags & WC_NO_BEST_FIT_CHARS) {
+        ::SetLastError(ERROR_INVALID_FLAGS);
+        return 0;
+    }
+    return ::WideCharToMultiByte(page, flags, wide, count, ansi, size, fallback, usedDefault);
+}
+int WINAPI FailingWideToAnsi(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL) {
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
 }  // namespace
 
 TEST_F(RegistryTest, PathsLoseExactlyOneLeadingBackslash) {
@@ -268,6 +283,11 @@ TEST(AnsiText, OnlyTextsOutsideTheCodePageAreLossy) {
         EXPECT_FALSE(ValueReadsAsAnsi(key.get(), lossy)) << lossy;
     for (const char* other : {"odd", "binary", "empty", "missing"})
         EXPECT_TRUE(ValueReadsAsAnsi(key.get(), other)) << other;
+    // The same answers on NT 4; a check that cannot convert keeps the value.
+    EXPECT_TRUE(ValueReadsAsAnsi(key.get(), "plain", Nt4WideToAnsi));
+    for (const char* lossy : {"omega", "polish", "multi"})
+        EXPECT_FALSE(ValueReadsAsAnsi(key.get(), lossy, Nt4WideToAnsi)) << lossy;
+    EXPECT_FALSE(ValueReadsAsAnsi(key.get(), "plain", FailingWideToAnsi));
     key.reset();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
 }
