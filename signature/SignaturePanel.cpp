@@ -19,12 +19,13 @@ namespace velmora {
 
 namespace {
 
-// Bottom left: 20 dialog units from the left edge, 30 pixels with the
-// dialog's font at 96 DPI, and centred on the Save button, so that it stays
-// on the row of the push buttons whatever size the font takes at the
-// screen's DPI. The control has the size of the system's icons at that DPI
-// (32 pixels at 96), the size ExtractIconA and LoadIconA hand out.
-constexpr int IconLeftUnits = 20;
+// Bottom left: 17 dialog units from the left edge (30 pixels at 96 DPI,
+// where the dialog's font averages 7 pixels a character) and centred on the
+// Save button, so that it stays on the row of the push buttons whatever size
+// the font takes at the screen's DPI. The control has the size of the
+// system's icons at that DPI (32 pixels at 96), the size ExtractIconA and
+// LoadIconA hand out.
+constexpr int IconLeftUnits = 17;
 constexpr DWORD IconStyle = WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE;
 constexpr int InOrderIconIndex = 1, ProblemIconIndex = 2;
 constexpr int SignerNameCapacity = 51;
