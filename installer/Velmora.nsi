@@ -74,7 +74,7 @@ BrandingText "${MAKER}"
 
 Page custom InstallModePage InstallModeLeave
 ; What trusting the certificate means, where it is chosen.
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Das Zertifikat bestätigt nur, dass Programme, die ${MAKER} damit signiert hat, echt und unverändert sind. Andere Zertifikate kann es nicht ausstellen. Ohne das Zertifikat zeigt Velmora eine Warnung zur Signatur."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Das Zertifikat bestätigt nur, dass von ${MAKER} signierte Programme echt und unverändert sind. Andere Zertifikate kann es nicht ausstellen."
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
