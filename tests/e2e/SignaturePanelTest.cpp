@@ -29,23 +29,6 @@ void Deploy(const std::string& program, const char* companion) {
     }
 }
 
-// The screen's DPI as Wine reads it at each program's start; 0 takes the
-// setting back.
-void SetLogPixels(DWORD dpi) {
-    if (dpi == 0)
-        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
-    else
-        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
-                          sizeof dpi);
-}
-
-RECT RectIn(HWND dialog, HWND control) {
-    RECT r = {};
-    ::GetWindowRect(control, &r);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 class SignaturePanel : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,7 +48,7 @@ protected:
         ::RemoveDirectoryA(Folder.c_str());
         // Wine keeps an installed root: later starts would find it.
         RemoveFromUserRootStore(CertificateInput("signer"));
-        SetLogPixels(0);
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
     }
     void Start(const std::string& exe, const char* version, const char* arguments = "") {
         velmora_ = TProcess({exe, arguments, version, true});
@@ -110,19 +93,25 @@ TEST_F(SignaturePanel, BuiltOnNt6UnlessRefusedAndWheneverAskedFor) {
 // At 120 DPI (125 %) fixed pixels would put the icon over the logon prompt:
 // at any DPI it keeps to the row of the push buttons and covers no control.
 TEST_F(SignaturePanel, IconOnTheRowOfThePushButtonsAtAnyDpi) {
+    const auto rectOf = [&](HWND w) {
+        RECT r = {};
+        ::GetWindowRect(w, &r);
+        ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
     for (const DWORD dpi : {96u, 120u}) {
-        SCOPED_TRACE(dpi);
-        SetLogPixels(dpi);
+        SCOPED_TRACE(dpi);  // Wine reads it at each program's start
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                          &dpi, sizeof dpi);
         Start(VELMORA_EXE, "win7");  // unsigned: the problem icon
-        ASSERT_NE(Icon(), nullptr);
-        const RECT icon = RectIn(dialog_, Icon());
+        const RECT icon = rectOf(Icon()), save = rectOf(Control(dialog_, IDOK));
         for (HWND c = ::GetWindow(dialog_, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-            RECT overlap, control = RectIn(dialog_, c);
-            if (c != Icon()) EXPECT_FALSE(::IntersectRect(&overlap, &icon, &control)) << ::GetDlgCtrlID(c);
+            RECT overlap, control = rectOf(c);
+            EXPECT_TRUE(c == Icon() || !::IntersectRect(&overlap, &icon, &control))
+                << ::GetDlgCtrlID(c);
         }
-        const RECT save = RectIn(dialog_, Control(dialog_, IDOK));
-        const LONG middle = (icon.top + icon.bottom) / 2;
-        EXPECT_TRUE(middle >= save.top && middle < save.bottom) << middle << " " << save.top;
+        EXPECT_GE((icon.top + icon.bottom) / 2, save.top);
+        EXPECT_LT((icon.top + icon.bottom) / 2, save.bottom);
         Close(dialog_);
         ASSERT_TRUE(velmora_.WaitForExit());
         dialog_ = nullptr;

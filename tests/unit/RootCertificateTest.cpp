@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "signature/ApiWinCrypt.h"
@@ -94,18 +93,17 @@ TEST(TrustedRoot, SignerFoundAndItsChainJudged) {
     // The signer is no CA: a server's certificate issued with its key finds
     // it as the issuer, yet the chain is not in order.
     const std::string der = uidriver::ReadBytes(CertificateInput("server"));
-    const std::unique_ptr<const CERT_CONTEXT, decltype(&::CertFreeCertificateContext)> server(
+    const PCCERT_CONTEXT server =
         ::CertCreateCertificateContext(X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()),
-                                       static_cast<DWORD>(der.size())),
-        &::CertFreeCertificateContext);
-    ASSERT_TRUE(server);
+                                       static_cast<DWORD>(der.size()));
     CERT_CHAIN_PARA parameters = {sizeof parameters};
     PCCERT_CHAIN_CONTEXT chain = nullptr;
-    ASSERT_TRUE(::CertGetCertificateChain(nullptr, server.get(), nullptr, nullptr, &parameters, 0,
+    ASSERT_TRUE(::CertGetCertificateChain(nullptr, server, nullptr, nullptr, &parameters, 0,
                                           nullptr, &chain));
     EXPECT_EQ(chain->rgpChain[0]->cElement, 2u);
     EXPECT_NE(chain->TrustStatus.dwErrorStatus & CERT_TRUST_INVALID_BASIC_CONSTRAINTS, 0u);
     ::CertFreeCertificateChain(chain);
+    ::CertFreeCertificateContext(server);
 }
 
 TEST(TrustedRoot, SignatureTrustedOnlyForTheUnchangedFile) {

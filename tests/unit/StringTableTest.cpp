@@ -64,10 +64,6 @@ TEST(StringTable, EveryTextExactly) {
         {304, "Digitale Signatur"},
         {306, "Bei der Überprüfung des Zertifikats wurden keine Fehler festgestellt.\r\nZertifikat: "
               "%s\r\nGültig bis: %02d.%02d.%02d"},
-        {307, "Sicherheitsrichtlinie hat Vorrang"},
-        {308, "Eine Sicherheitsrichtlinie legt Titel oder Text dieser Nachricht fest.\r\nBei der "
-              "Anmeldung werden die Texte der Richtlinie angezeigt,\r\nnicht die hier "
-              "gespeicherten. Mehr dazu in der Hilfe."},
     };
     for (const TEntry& entry : table) EXPECT_EQ(Loaded(entry.id), Ansi(entry.text)) << entry.id;
 }
