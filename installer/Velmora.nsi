@@ -73,6 +73,8 @@ BrandingText "${MAKER}"
 !define MUI_COMPONENTSPAGE_NODESC
 
 Page custom InstallModePage InstallModeLeave
+; What trusting the certificate means, where it is chosen.
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Das Zertifikat bestätigt nur, dass von ${MAKER} signierte Programme echt und unverändert sind. Andere Zertifikate kann es nicht ausstellen."
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -273,7 +275,7 @@ Function InstallModePage
     !insertmacro MUI_HEADER_TEXT "Benutzer auswählen" "Wählen Sie aus, für wen Velmora installiert werden soll."
     nsDialogs::Create 1018
     Pop $0
-    ${NSD_CreateLabel} 0 0 100% 64u "Für alle Benutzer kommt Velmora in den Programmordner des Computers und sein Zertifikat in den Speicher „Vertrauenswürdige Stammzertifizierungsstellen“ des Computers: Die digitale Signatur ist dann für jeden Benutzer in Ordnung. Dazu sind Administratorrechte nötig.$\r$\n$\r$\nNur für Sie kommt Velmora in Ihren eigenen Programmordner und das Zertifikat in Ihren eigenen Speicher."
+    ${NSD_CreateLabel} 0 0 100% 64u "Für alle Benutzer wird Velmora in den Programmordner des Computers installiert und sein Zertifikat in den Speicher „Vertrauenswürdige Stammzertifizierungsstellen“ des Computers eingetragen: Die digitale Signatur ist dann für jeden Benutzer in Ordnung. Dazu sind Administratorrechte nötig.$\r$\n$\r$\nNur für Sie wird Velmora in Ihren eigenen Programmordner installiert und das Zertifikat in Ihren eigenen Speicher eingetragen."
     Pop $0
     ${NSD_CreateRadioButton} 15u 72u -15u 12u "Für &alle Benutzer dieses Computers"
     Pop $ModeAllUsers

@@ -19,8 +19,13 @@ namespace velmora {
 
 namespace {
 
-// Fixed pixels, not dialog units: bottom left, on the row of the buttons.
-constexpr int IconX = 30, IconY = 385, IconSize = 32;
+// Bottom left: 17 dialog units from the left edge (30 pixels at 96 DPI,
+// where the dialog's font averages 7 pixels a character) and centred on the
+// Save button, so that it stays on the row of the push buttons whatever size
+// the font takes at the screen's DPI. The control has the size of the
+// system's icons at that DPI (32 pixels at 96), the size ExtractIconA and
+// LoadIconA hand out.
+constexpr int IconLeftUnits = 17;
 constexpr DWORD IconStyle = WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE;
 constexpr int InOrderIconIndex = 1, ProblemIconIndex = 2;
 constexpr int SignerNameCapacity = 51;
@@ -28,12 +33,26 @@ constexpr int InOrderFormatCapacity = 120;
 constexpr int InOrderTextCapacity = 255;
 constexpr int MessageCapacity = 255;
 
+RECT IconRect(HWND dialog) {
+    RECT left = {IconLeftUnits, 0, 0, 0};
+    ::MapDialogRect(dialog, &left);
+    const int width = ::GetSystemMetrics(SM_CXICON), height = ::GetSystemMetrics(SM_CYICON);
+    RECT save = {};
+    ::GetWindowRect(::GetDlgItem(dialog, IDC_SAVE), &save);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&save), 2);
+    const int top = (save.top + save.bottom) / 2 - height / 2;
+    return {left.left, top, left.left + width, top + height};
+}
+
 HWND EnsureIcon(HWND dialog) {
     HWND icon = ::GetDlgItem(dialog, IDC_SIGNATUREICON);
-    if (icon == nullptr)
-        icon = ::CreateWindowExA(0, "STATIC", "", IconStyle, IconX, IconY, IconSize, IconSize,
-                                 dialog, reinterpret_cast<HMENU>(IDC_SIGNATUREICON),
+    if (icon == nullptr) {
+        const RECT r = IconRect(dialog);
+        icon = ::CreateWindowExA(0, "STATIC", "", IconStyle, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, dialog,
+                                 reinterpret_cast<HMENU>(IDC_SIGNATUREICON),
                                  ::GetModuleHandleA(nullptr), nullptr);
+    }
     return icon;
 }
 

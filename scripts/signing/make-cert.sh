@@ -3,9 +3,16 @@
 # code-signing certificate with its key, as STEM.key, STEM.pem (Base64) and
 # STEM.cer (DER). SUBJECT is in openssl's form ("/CN=Name"; "/" for none).
 # Dates are given as YYYYMMDDHHMMSSZ (UTC). An existing certificate is kept.
+#
+# Users install this certificate as a trusted root. It is therefore an end
+# entity (CA:FALSE, no keyCertSign): its key can sign programs, but nothing
+# it signs as a certificate ever chains to a trusted root.
 set -euo pipefail
 stem=$1 subject=$2
-[ -f "$stem.cer" ] && [ -f "$stem.pem" ] && [ -f "$stem.key" ] && exit 0
+if [ -f "$stem.cer" ] && [ -f "$stem.pem" ] && [ -f "$stem.key" ]; then
+    # One made as a CA by an earlier version of this script is made anew.
+    openssl x509 -in "$stem.pem" -noout -ext basicConstraints 2>/dev/null | grep -q 'CA:TRUE' || exit 0
+fi
 mkdir -p "$(dirname "$stem")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,9 +21,9 @@ cat >"$work/openssl.cnf" <<CNF
 distinguished_name = dn
 [dn]
 [ext]
-keyUsage = critical, digitalSignature, keyCertSign
+keyUsage = critical, digitalSignature
 extendedKeyUsage = codeSigning
-basicConstraints = critical, CA:TRUE
+basicConstraints = critical, CA:FALSE
 subjectKeyIdentifier = hash
 [ca]
 default_ca = own

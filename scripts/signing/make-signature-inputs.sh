@@ -2,7 +2,8 @@
 # make-signature-inputs.sh OUT SMALL_EXE VELMORA_EXE: the files the signature
 # tests read, signed the way the build signs the program, by a signer of the
 # tests' own ("Velmora Software"), whatever certificate the build signs with.
-#   OUT/certs/*.cer    certificates (DER), one in Base64, one empty
+#   OUT/certs/*.cer    certificates (DER), one in Base64, one empty, one of
+#                      a TLS server issued with the signer's key
 #   OUT/pe/*.exe       a small program signed, unsigned, changed after
 #                      signing, with two or malformed table entries
 #   OUT/velmora/signed/Velmora.exe        the program signed by that signer
@@ -24,6 +25,26 @@ cert prefix "/CN=Velmora"
 cert noname "/"
 cert lowercase "/CN=velmora software"
 cp "$certs/signer.pem" "$certs/signer-base64.cer"
+
+# A TLS server's certificate issued with the signer's key, as someone who
+# got hold of that key could make one: the signer is no CA, so a chain
+# through it is never in order, however much the signer is trusted.
+if [ ! "$certs/server.cer" -nt "$certs/signer.pem" ]; then
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    openssl req -new -newkey rsa:2048 -nodes -subj "/CN=www.velmora.example" \
+        -keyout "$work/server.key" -out "$work/server.req" 2>/dev/null
+    cat >"$work/server.cnf" <<'CNF'
+basicConstraints = critical, CA:FALSE
+keyUsage = critical, digitalSignature, keyEncipherment
+extendedKeyUsage = serverAuth
+subjectAltName = DNS:www.velmora.example
+authorityKeyIdentifier = keyid
+CNF
+    openssl x509 -req -in "$work/server.req" -CA "$certs/signer.pem" -CAkey "$certs/signer.key" \
+        -set_serial "0x$(openssl rand -hex 8)" -days 3650 -extfile "$work/server.cnf" \
+        -outform DER -out "$certs/server.cer" 2>/dev/null
+fi
 : >"$certs/empty.cer"
 
 sign() { "$here/sign-with-key.sh" "$@"; }  # sign KEY_STEM IN OUT

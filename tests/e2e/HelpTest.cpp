@@ -81,7 +81,8 @@ TEST_F(HelpTest, CopyWithoutVersionBlockKeepsTheTemplateText) {
 TEST_F(HelpTest, F1AndTheHelpButtonOpenTheDialogsTopic) {
     const HWND d = Start({VELMORA_EXE, "", "win7", true});
     PressHardwareKey(d, VK_F1);
-    EXPECT_TRUE(HelpWindowOpens());
+    ASSERT_TRUE(HelpWindowOpens());
+    EXPECT_EQ(Text(velmora_.Windows("HH Parent")[0]), "Velmora-Hilfe");
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
     CloseHelpWindows();
     Click(Control(d, 9));

@@ -214,8 +214,8 @@ TEST_F(LogonNoticeTest, UnicodeTextsAreKeptUnlessChanged) {
     const std::wstring text = L"Nur f\u00FCr \u0141\u00F3d\u017A und \u041C\u043E\u0441\u043A\u0432\u0430";
     const std::string told =
         "Folgende gespeicherte Texte enthalten Zeichen, die das Programm nicht darstellen "
-        "kann:\r\n\r\n- Titel der Nachricht\r\n- Text der Nachricht\r\n\r\nSie bleiben beim "
-        "Speichern unver\xE4ndert, solange Sie sie nicht bearbeiten.";
+        "kann:\r\n\r\n- Titel der Nachricht\r\n- Text der Nachricht\r\n\r\nBeim Speichern "
+        "bleiben diese Texte unver\xE4ndert, solange Sie sie nicht bearbeiten.";
     for (const char* version : {"win7", "winxp"}) {
         SCOPED_TRACE(version);
         WriteWideText(WinlogonNt, L"LegalNoticeCaption", caption);

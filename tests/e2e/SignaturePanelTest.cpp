@@ -48,6 +48,7 @@ protected:
         ::RemoveDirectoryA(Folder.c_str());
         // Wine keeps an installed root: later starts would find it.
         RemoveFromUserRootStore(CertificateInput("signer"));
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
     }
     void Start(const std::string& exe, const char* version, const char* arguments = "") {
         velmora_ = TProcess({exe, arguments, version, true});
@@ -83,6 +84,34 @@ TEST_F(SignaturePanel, BuiltOnNt6UnlessRefusedAndWheneverAskedFor) {
             EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONWARNING));
             EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());  // not trusted: no box
         }
+        Close(dialog_);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        dialog_ = nullptr;
+    }
+}
+
+// At 120 DPI (125 %) fixed pixels would put the icon over the logon prompt:
+// at any DPI it keeps to the row of the push buttons and covers no control.
+TEST_F(SignaturePanel, IconOnTheRowOfThePushButtonsAtAnyDpi) {
+    const auto rectOf = [&](HWND w) {
+        RECT r = {};
+        ::GetWindowRect(w, &r);
+        ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    for (const DWORD dpi : {96u, 120u}) {
+        SCOPED_TRACE(dpi);  // Wine reads it at each program's start
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                          &dpi, sizeof dpi);
+        Start(VELMORA_EXE, "win7");  // unsigned: the problem icon
+        const RECT icon = rectOf(Icon()), save = rectOf(Control(dialog_, IDOK));
+        for (HWND c = ::GetWindow(dialog_, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            RECT overlap, control = rectOf(c);
+            EXPECT_TRUE(c == Icon() || !::IntersectRect(&overlap, &icon, &control))
+                << ::GetDlgCtrlID(c);
+        }
+        EXPECT_GE((icon.top + icon.bottom) / 2, save.top);
+        EXPECT_LT((icon.top + icon.bottom) / 2, save.bottom);
         Close(dialog_);
         ASSERT_TRUE(velmora_.WaitForExit());
         dialog_ = nullptr;

@@ -89,6 +89,21 @@ TEST(TrustedRoot, SignerFoundAndItsChainJudged) {
     // Cut to 50 characters, the name is still contained in the subject.
     EXPECT_TRUE(CheckRootCertificate("Velmora Software Abteilung f\xFCr Zertifikate und Sig"));
     EXPECT_FALSE(CheckRootCertificate("Velmora Abgelaufen"));
+
+    // The signer is no CA: a server's certificate issued with its key finds
+    // it as the issuer, yet the chain is not in order.
+    const std::string der = uidriver::ReadBytes(CertificateInput("server"));
+    const PCCERT_CONTEXT server =
+        ::CertCreateCertificateContext(X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()),
+                                       static_cast<DWORD>(der.size()));
+    CERT_CHAIN_PARA parameters = {sizeof parameters};
+    PCCERT_CHAIN_CONTEXT chain = nullptr;
+    ASSERT_TRUE(::CertGetCertificateChain(nullptr, server, nullptr, nullptr, &parameters, 0,
+                                          nullptr, &chain));
+    EXPECT_EQ(chain->rgpChain[0]->cElement, 2u);
+    EXPECT_NE(chain->TrustStatus.dwErrorStatus & CERT_TRUST_INVALID_BASIC_CONSTRAINTS, 0u);
+    ::CertFreeCertificateChain(chain);
+    ::CertFreeCertificateContext(server);
 }
 
 TEST(TrustedRoot, SignatureTrustedOnlyForTheUnchangedFile) {

@@ -26,7 +26,7 @@ using namespace velmora;
 namespace {
 
 const char* const ProblemText =
-    "Die digitale Zertifikat f\xFCr das Programm ist ung\xFCltig.\r\nKlicken Sie hier um das "
+    "Das digitale Zertifikat f\xFCr das Programm ist ung\xFCltig.\r\nKlicken Sie hier, um das "
     "aktuelle Zertifikat zu installieren.\r\nWeitere Infos: " VELMORA_MAKER_URL;
 
 std::string OwnPath(const char* extension) {

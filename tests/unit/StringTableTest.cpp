@@ -52,13 +52,13 @@ TEST(StringTable, EveryTextExactly) {
               "stehen nicht mehr zur Verfügung:\r\n\r\n- automatische Installation des "
               "Zertifikats\r\n- Überprüfung des entsprechenden Zertifikats"},
         {211, "Folgende gespeicherte Texte enthalten Zeichen, die das Programm nicht darstellen "
-              "kann:\r\n\r\n%s\r\nSie bleiben beim Speichern unverändert, solange Sie sie nicht "
-              "bearbeiten."},
+              "kann:\r\n\r\n%s\r\nBeim Speichern bleiben diese Texte unverändert, solange Sie "
+              "sie nicht bearbeiten."},
         {212, "- Titel der Nachricht\r\n"},
         {213, "- Text der Nachricht\r\n"},
         {214, "- Text im Anmeldedialog\r\n"},
         {301, "Änderungen erfordern administrative Rechte"},
-        {302, "Klicken Sie auf die Schaltfläche um das Programm mit\r\nadministrativen Rechten neu "
+        {302, "Klicken Sie auf die Schaltfläche, um das Programm mit\r\nadministrativen Rechten neu "
               "zu starten."},
         {303, "%d von maximal %d Zeichen"},
         {304, "Digitale Signatur"},
@@ -70,7 +70,7 @@ TEST(StringTable, EveryTextExactly) {
 
 TEST(StringTable, CertificateTextEndsWithTheMakersAddress) {
     const std::string prefix = Ansi(
-        "Die digitale Zertifikat für das Programm ist ungültig.\r\nKlicken Sie hier um das "
+        "Das digitale Zertifikat für das Programm ist ungültig.\r\nKlicken Sie hier, um das "
         "aktuelle Zertifikat zu installieren.\r\nWeitere Infos: ");
     const std::string text = Loaded(305);
     ASSERT_EQ(text.rfind(prefix, 0), 0u);

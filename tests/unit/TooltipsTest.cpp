@@ -76,7 +76,7 @@ TEST_F(TooltipsTest, ElevationBalloonOnlyWithoutRights) {
     Open(false);
     ASSERT_TRUE(ElevationTip);
     EXPECT_EQ(ToolText(ElevationTip.get(), dialog_, ::GetDlgItem(dialog_, IDC_SAVE)),
-              "Klicken Sie auf die Schaltfl\xE4" "che um das Programm mit\r\nadministrativen "
+              "Klicken Sie auf die Schaltfl\xE4" "che, um das Programm mit\r\nadministrativen "
               "Rechten neu zu starten.");
     // The signature panel has a balloon of its own on NT 6.
     ASSERT_FALSE(recorder.titles.empty());
@@ -132,7 +132,7 @@ TEST_F(TooltipsTest, PolicyBalloonOverTheNoticeBlock) {
                                             [](const TSetTitle& t) { return t.tip == PolicyTip.get(); });
             ASSERT_NE(title, recorder.titles.end());
             EXPECT_EQ(title->icon, static_cast<WPARAM>(TTI_WARNING));
-            EXPECT_EQ(title->title, "Sicherheitsrichtlinie legt die Nachricht fest");
+            EXPECT_EQ(title->title, "Sicherheitsrichtlinie hat Vorrang");
         }
         ::DestroyWindow(dialog_);
         dialog_ = nullptr;
