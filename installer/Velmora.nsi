@@ -63,7 +63,9 @@ Target ${TARGET}
 ; and run for Users; nothing inherited from the folder above.
 !define PROGRAM_FOLDER_SDDL "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
 !define SDDL_REVISION_1 1
-!define OWNER_AND_DACL_SECURITY_INFORMATION 5
+; OWNER_SECURITY_INFORMATION, DACL_SECURITY_INFORMATION and
+; PROTECTED_DACL_SECURITY_INFORMATION
+!define OWNER_AND_PROTECTED_DACL 0x80000005
 
 !define CERT_QUERY_OBJECT_FILE 1
 !define CERT_QUERY_CONTENT_FLAG_CERT 2
@@ -222,9 +224,11 @@ Function SecureProgramFolder
     Delete "$INSTDIR\Uninstall.exe"
     Delete "$INSTDIR\${MODE_FILE}"
     CreateDirectory "$INSTDIR"
+    ; The folder's own descriptor, protected from what the folder above
+    ; passes down. It holds nothing else yet, so nothing is to be passed on.
     System::Call '${ADVAPI32}::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${PROGRAM_FOLDER_SDDL}", i ${SDDL_REVISION_1}, *p .r1, p 0) i .r0'
     ${If} $0 <> 0
-        System::Call '${ADVAPI32}::SetFileSecurityW(w "$INSTDIR", i ${OWNER_AND_DACL_SECURITY_INFORMATION}, p r1) i .r0'
+        System::Call '${ADVAPI32}::SetFileSecurityW(w "$INSTDIR", i ${OWNER_AND_PROTECTED_DACL}, p r1) i .r0'
         System::Call '${KERNEL32}::LocalFree(p r1)'
     ${EndIf}
     ${If} $0 = 0
