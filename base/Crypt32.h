@@ -17,6 +17,7 @@ namespace velmora {
 struct TCrypt32Names {
     static constexpr const char* library = "crypt32.dll";
     static constexpr const char* CertOpenSystemStoreA = "CertOpenSystemStoreA";
+    static constexpr const char* CertOpenSystemStoreW = "CertOpenSystemStoreW";
     static constexpr const char* CertCreateCertificateContext = "CertCreateCertificateContext";
     static constexpr const char* CertAddCertificateContextToStore =
         "CertAddCertificateContextToStore";
@@ -39,6 +40,9 @@ struct TCrypt32 {
 
     static HCERTSTORE CertOpenSystemStoreA(HCRYPTPROV_LEGACY provider, LPCSTR storeName) {
         return VELMORA_CRYPT32(CertOpenSystemStoreA, HCERTSTORE(nullptr), provider, storeName);
+    }
+    static HCERTSTORE CertOpenSystemStoreW(HCRYPTPROV_LEGACY provider, LPCWSTR storeName) {
+        return VELMORA_CRYPT32(CertOpenSystemStoreW, HCERTSTORE(nullptr), provider, storeName);
     }
     static PCCERT_CONTEXT CertCreateCertificateContext(DWORD encoding, const BYTE* encoded,
                                                        DWORD length) {

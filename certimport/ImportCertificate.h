@@ -16,8 +16,18 @@ namespace kestrel {
 template <typename Names>
 using TKestrelCrypt = velmora::TCrypt32<Names, velmora::TKeepNothing>;
 
-template <typename Names>
-bool ImportCertificate(const char* fileName, const char* storeName) {
+template <typename Crypt>
+HCERTSTORE OpenSystemStore(const char* storeName) {
+    return Crypt::CertOpenSystemStoreA(0, storeName);
+}
+template <typename Crypt>
+HCERTSTORE OpenSystemStore(const wchar_t* storeName) {
+    return Crypt::CertOpenSystemStoreW(0, storeName);
+}
+
+// `Char` is char for ANSI names, wchar_t for UTF-16 ones; both go the same way.
+template <typename Names, typename Char>
+bool ImportCertificate(const Char* fileName, const Char* storeName) {
     using Crypt = TKestrelCrypt<Names>;
     // Every call releases the library after it; without a reference of our
     // own the context and the store would outlive the code behind them.
@@ -27,7 +37,7 @@ bool ImportCertificate(const char* fileName, const char* storeName) {
         velmora::CertificateFromFile<Crypt>(fileName);
     if (!context) return false;
     const typename velmora::TCryptOwners<Crypt>::TStore store(
-        Crypt::CertOpenSystemStoreA(0, storeName));
+        OpenSystemStore<Crypt>(storeName));
     if (!store) return false;
     return Crypt::CertAddCertificateContextToStore(store.get(), context.get(), CERT_STORE_ADD_ALWAYS,
                                                    nullptr) != FALSE;

@@ -8,3 +8,9 @@
 extern "C" BOOLEAN WINAPI ImportCertFile(LPCSTR fileName, LPCSTR storeName) {
     return kestrel::ImportCertificate<velmora::TCrypt32Names>(fileName, storeName) ? TRUE : FALSE;
 }
+
+// The same for UTF-16 names: a certificate below a profile whose user name
+// lies outside the ANSI code page has no ANSI path.
+extern "C" BOOLEAN WINAPI ImportCertFileW(LPCWSTR fileName, LPCWSTR storeName) {
+    return kestrel::ImportCertificate<velmora::TCrypt32Names>(fileName, storeName) ? TRUE : FALSE;
+}

@@ -17,23 +17,31 @@
 ; For the current user only (/CURRENTUSER or the first page): the user's own
 ; programs folder ($LOCALAPPDATA\Programs\Velmora), Start menu and uninstall
 ; entry in HKCU, and the certificate in the user's own Root store through
-; Kestrel.dll. Nothing of it needs administrative rights, and nothing of it
-; reaches another user's profile.
+; Kestrel.dll's ImportCertFileW. Nothing of it needs administrative rights,
+; and nothing of it reaches another user's profile.
 ; /NOCERT leaves the certificate out.
 ;
-; The uninstaller takes the certificate out of the store it went into, but
-; only when this setup added it ("CertificateStore" in the uninstall key): a
-; certificate that was there before stays.
+; The setup runs elevated: every library that the System plug-in calls is
+; named by its full path, never by a plain name that a file beside the
+; downloaded setup program could answer.
+;
+; Uninstall.ini beside the uninstaller records for whom the installation was
+; made. The uninstaller takes the certificate out of the store it went into,
+; but only when this setup added it ("CertificateStore" in the uninstall
+; key): a certificate that was there before stays. One that cannot be taken
+; out keeps that record, so that a later uninstall tries again.
 ;
 ; Exit codes:
 ;   0  installed; the certificate is in the chosen store, or was not chosen
 ;   1  cancelled by the user
-;   2  aborted: for all users without administrative rights, or an error
-;      NSIS itself reports
+;   2  aborted: for all users without administrative rights, or into a folder
+;      that holds other files or whose rights cannot be set, or an error NSIS
+;      itself reports
 ;   3  installed, but the certificate is not in the chosen store
-; The uninstaller ends with 2 when it would need administrative rights, and
-; with 3 when a certificate it should take out stays; a caller sees that only
-; with _?=folder, otherwise it hands over to a copy of itself at once.
+; The uninstaller ends with 2 when it would need administrative rights or
+; finds no record of the installation's mode, and with 3 when a certificate
+; it should take out stays; a caller sees that only with _?=folder, otherwise
+; it hands over to a copy of itself at once.
 
 Target ${TARGET}
 !include MUI2.nsh
@@ -45,6 +53,19 @@ Target ${TARGET}
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora"
 !define EXIT_ABORTED 2
 !define EXIT_CERTIFICATE_MISSING 3
+!define MODE_FILE "Uninstall.ini"
+
+!define ADVAPI32 "$SYSDIR\advapi32.dll"
+!define CRYPT32 "$SYSDIR\crypt32.dll"
+!define KERNEL32 "$SYSDIR\kernel32.dll"
+
+; Owned by Administrators; full control for SYSTEM and Administrators, read
+; and run for Users; nothing inherited from the folder above.
+!define PROGRAM_FOLDER_SDDL "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
+!define SDDL_REVISION_1 1
+; OWNER_SECURITY_INFORMATION, DACL_SECURITY_INFORMATION and
+; PROTECTED_DACL_SECURITY_INFORMATION
+!define OWNER_AND_PROTECTED_DACL 0x80000005
 
 !define CERT_QUERY_OBJECT_FILE 1
 !define CERT_QUERY_CONTENT_FLAG_CERT 2
@@ -71,6 +92,9 @@ BrandingText "${MAKER}"
 !define MUI_UNICON "${VELMORA_ICO}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
+; The setup never asks for a restart; without it the finish page makes no
+; calls into uxtheme by its plain name.
+!define MUI_FINISHPAGE_NOREBOOTSUPPORT
 
 Page custom InstallModePage InstallModeLeave
 ; What trusting the certificate means, where it is chosen.
@@ -104,14 +128,23 @@ Var CertificateFile ; RootStore's arguments and result
 Var StoreLocation
 Var StoreOperation
 Var StoreResult
+Var CertificateRecord ; the uninstall entry's CertificateStore
 
 Section "Velmora" SectionProgram
     SectionIn RO
+    ${If} $AllUsers = 1
+        Call SecureProgramFolder
+    ${EndIf}
     SetOutPath "$INSTDIR"
     File "/oname=Velmora.exe" "${VELMORA_EXE}"
     File "/oname=Velmora.chm" "${VELMORA_CHM}"
     File "/oname=Velmora.cer" "${VELMORA_CER}"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
+    ${If} $AllUsers = 1
+        WriteINIStr "$INSTDIR\${MODE_FILE}" "Velmora" "Mode" "AllUsers"
+    ${Else}
+        WriteINIStr "$INSTDIR\${MODE_FILE}" "Velmora" "Mode" "CurrentUser"
+    ${EndIf}
 
     CreateDirectory "$SMPROGRAMS\Velmora"
     CreateShortCut "$SMPROGRAMS\Velmora\Velmora.lnk" "$INSTDIR\Velmora.exe"
@@ -158,13 +191,64 @@ Section "Zertifikat als vertrauenswürdig eintragen" SectionCertificate
     ${EndIf}
 SectionEnd
 
-; The current user's own Root store, as Kestrel has always filled it.
+; For all users the folder is the machine's: whatever /D= named, only
+; Administrators and SYSTEM may write to it. Inherited from a drive root,
+; "Authenticated Users: Modify" would let any user replace Uninstall.exe,
+; which the machine's uninstall entry runs elevated, or Velmora.exe, which
+; restarts itself elevated; and the owner of a folder a user made beforehand
+; could set its rights back. A folder that holds anything but Velmora's own
+; files is refused rather than changed: the rights of what else lies there
+; are not the setup's to take. Failing that, the setup ends with exit code 2.
+Function SecureProgramFolder
+    StrCpy $1 ""
+    FindFirst $0 $2 "$INSTDIR\*"
+    ${DoWhile} $2 != ""
+        ${Select} $2
+        ${Case5} "." ".." "Velmora.exe" "Velmora.chm" "Velmora.cer"
+        ${Case2} "Uninstall.exe" "${MODE_FILE}"
+        ${CaseElse}
+            StrCpy $1 $2
+        ${EndSelect}
+        FindNext $0 $2
+    ${Loop}
+    FindClose $0
+    ${If} $1 != ""
+        MessageBox MB_OK|MB_ICONSTOP "Der Ordner „$INSTDIR“ enthält schon andere Dateien ($1). Für alle Benutzer installiert das Setup Velmora nur in einen eigenen Ordner, in den nur Administratoren schreiben dürfen. Wählen Sie einen anderen Ordner." /SD IDOK
+        SetErrorLevel ${EXIT_ABORTED}
+        Quit
+    ${EndIf}
+
+    ; Files of an earlier installation keep rights of their own; written
+    ; anew, they take the folder's.
+    Delete "$INSTDIR\Velmora.exe"
+    Delete "$INSTDIR\Velmora.chm"
+    Delete "$INSTDIR\Velmora.cer"
+    Delete "$INSTDIR\Uninstall.exe"
+    Delete "$INSTDIR\${MODE_FILE}"
+    CreateDirectory "$INSTDIR"
+    ; The folder's own descriptor, protected from what the folder above
+    ; passes down. It holds nothing else yet, so nothing is to be passed on.
+    System::Call '${ADVAPI32}::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${PROGRAM_FOLDER_SDDL}", i ${SDDL_REVISION_1}, *p .r1, p 0) i .r0'
+    ${If} $0 <> 0
+        System::Call '${ADVAPI32}::SetFileSecurityW(w "$INSTDIR", i ${OWNER_AND_PROTECTED_DACL}, p r1) i .r0'
+        System::Call '${KERNEL32}::LocalFree(p r1)'
+    ${EndIf}
+    ${If} $0 = 0
+        RMDir "$INSTDIR"
+        MessageBox MB_OK|MB_ICONSTOP "Die Rechte des Ordners „$INSTDIR“ konnten nicht so gesetzt werden, dass nur Administratoren in ihn schreiben dürfen. Velmora wird nicht installiert." /SD IDOK
+        SetErrorLevel ${EXIT_ABORTED}
+        Quit
+    ${EndIf}
+FunctionEnd
+
+; The current user's own Root store, as Kestrel has always filled it; by the
+; UTF-16 entry, since a profile path need not fit the ANSI code page.
 Function ImportWithKestrel
     InitPluginsDir
     File "/oname=$PLUGINSDIR\Kestrel.dll" "${KESTREL_DLL}"
     ; By full path only: the plug-in folder is not searched for a plain name.
     ; Unloaded after the call, so that the plug-in folder can be removed.
-    System::Call '$PLUGINSDIR\Kestrel.dll::ImportCertFile(m "$CertificateFile", m "Root") i .r0 ?u'
+    System::Call '$PLUGINSDIR\Kestrel.dll::ImportCertFileW(w "$CertificateFile", w "Root") i .r0 ?u'
     ; Only the low byte of the result is defined; a call that failed to
     ; happen leaves "error", which counts as 0 here.
     IntOp $0 $0 & 0xFF
@@ -185,16 +269,16 @@ FunctionEnd
 !macro ROOT_STORE_FUNCTION UN
 Function ${UN}RootStore
     StrCpy $StoreResult failed
-    System::Call 'crypt32::CryptQueryObject(i ${CERT_QUERY_OBJECT_FILE}, w "$CertificateFile", i ${CERT_QUERY_CONTENT_FLAG_CERT}, i ${CERT_QUERY_FORMAT_FLAG_BINARY}, i 0, p 0, p 0, p 0, p 0, p 0, *p 0 r1) i .r0'
+    System::Call '${CRYPT32}::CryptQueryObject(i ${CERT_QUERY_OBJECT_FILE}, w "$CertificateFile", i ${CERT_QUERY_CONTENT_FLAG_CERT}, i ${CERT_QUERY_FORMAT_FLAG_BINARY}, i 0, p 0, p 0, p 0, p 0, p 0, *p 0 r1) i .r0'
     ${If} $0 = 0
         Return
     ${EndIf}
-    System::Call 'crypt32::CertOpenStore(p ${CERT_STORE_PROV_SYSTEM_REGISTRY_W}, i 0, p 0, i $StoreLocation, w "Root") p .r2'
+    System::Call '${CRYPT32}::CertOpenStore(p ${CERT_STORE_PROV_SYSTEM_REGISTRY_W}, i 0, p 0, i $StoreLocation, w "Root") p .r2'
     ${If} $2 != 0
-        System::Call 'crypt32::CertFindCertificateInStore(p r2, i ${X509_ASN_ENCODING}, i 0, i ${CERT_FIND_EXISTING}, p r1, p 0) p .r3'
+        System::Call '${CRYPT32}::CertFindCertificateInStore(p r2, i ${X509_ASN_ENCODING}, i 0, i ${CERT_FIND_EXISTING}, p r1, p 0) p .r3'
         ${If} $3 == 0
             ${If} $StoreOperation == add
-                System::Call 'crypt32::CertAddCertificateContextToStore(p r2, p r1, i ${CERT_STORE_ADD_NEW}, p 0) i .r0'
+                System::Call '${CRYPT32}::CertAddCertificateContextToStore(p r2, p r1, i ${CERT_STORE_ADD_NEW}, p 0) i .r0'
                 ${If} $0 <> 0
                     StrCpy $StoreResult added
                 ${EndIf}
@@ -203,17 +287,17 @@ Function ${UN}RootStore
             ${EndIf}
         ${ElseIf} $StoreOperation == remove
             ; Frees the found context whatever the outcome.
-            System::Call 'crypt32::CertDeleteCertificateFromStore(p r3) i .r0'
+            System::Call '${CRYPT32}::CertDeleteCertificateFromStore(p r3) i .r0'
             ${If} $0 <> 0
                 StrCpy $StoreResult removed
             ${EndIf}
         ${Else}
-            System::Call 'crypt32::CertFreeCertificateContext(p r3)'
+            System::Call '${CRYPT32}::CertFreeCertificateContext(p r3)'
             StrCpy $StoreResult present
         ${EndIf}
-        System::Call 'crypt32::CertCloseStore(p r2, i 0)'
+        System::Call '${CRYPT32}::CertCloseStore(p r2, i 0)'
     ${EndIf}
-    System::Call 'crypt32::CertFreeCertificateContext(p r1)'
+    System::Call '${CRYPT32}::CertFreeCertificateContext(p r1)'
 FunctionEnd
 !macroend
 !insertmacro ROOT_STORE_FUNCTION ""
@@ -281,7 +365,7 @@ Function InstallModePage
     Pop $ModeAllUsers
     ; The account shows whose profile "me" is, should the setup run under
     ; another one than expected.
-    System::Call 'advapi32::GetUserName(t .r1, *i ${NSIS_MAX_STRLEN})'
+    System::Call '${ADVAPI32}::GetUserNameW(w .r1, *i ${NSIS_MAX_STRLEN})'
     ${NSD_CreateRadioButton} 15u 88u -15u 12u "&Nur für mich (Benutzerkonto „$1“)"
     Pop $ModeCurrentUser
     ${If} $Admin = 0
@@ -309,13 +393,14 @@ Function InstallModeLeave
     ${EndIf}
 FunctionEnd
 
-; The uninstaller belongs to the current user's installation when HKCU
-; names its folder; otherwise to the machine's.
+; Whose installation this is, the setup wrote beside the uninstaller: a
+; per-user copy never touches the machine's entries, nor the reverse,
+; however a path is written or whichever entry is lost.
 Function un.onInit
-    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-    ${If} $0 == $INSTDIR
+    ReadINIStr $0 "$INSTDIR\${MODE_FILE}" "Velmora" "Mode"
+    ${If} $0 == "CurrentUser"
         SetShellVarContext current
-    ${Else}
+    ${ElseIf} $0 == "AllUsers"
         SetShellVarContext all
         UserInfo::GetAccountType
         Pop $0
@@ -324,27 +409,37 @@ Function un.onInit
             SetErrorLevel ${EXIT_ABORTED}
             Quit
         ${EndIf}
+    ${Else}
+        MessageBox MB_OK|MB_ICONSTOP "In „$INSTDIR“ fehlt die Angabe, für wen Velmora installiert wurde ($INSTDIR\${MODE_FILE}). Es wird nichts entfernt." /SD IDOK
+        SetErrorLevel ${EXIT_ABORTED}
+        Quit
     ${EndIf}
 FunctionEnd
 
 Section "Uninstall"
     ; The uninstaller's own copy: Velmora.cer in the folder may have been
     ; replaced, and another certificate must not go.
-    ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "CertificateStore"
-    ${If} $0 == "LocalMachine"
+    ReadRegStr $CertificateRecord SHCTX "${UNINSTALL_KEY}" "CertificateStore"
+    ${If} $CertificateRecord == "LocalMachine"
         StrCpy $StoreLocation ${CERT_SYSTEM_STORE_LOCAL_MACHINE}
-    ${ElseIf} $0 == "CurrentUser"
+    ${ElseIf} $CertificateRecord == "CurrentUser"
         StrCpy $StoreLocation ${CERT_SYSTEM_STORE_CURRENT_USER}
     ${Else}
-        StrCpy $StoreLocation ""
+        StrCpy $CertificateRecord ""
     ${EndIf}
-    ${If} $StoreLocation != ""
+    ${If} $CertificateRecord != ""
         InitPluginsDir
         File "/oname=$PLUGINSDIR\Velmora.cer" "${VELMORA_CER}"
         StrCpy $CertificateFile "$PLUGINSDIR\Velmora.cer"
         StrCpy $StoreOperation remove
         Call un.RootStore
-        ${If} $StoreResult == failed
+        ; Gone only when a fresh look no longer finds it: a store may accept
+        ; a deletion that does not hold.
+        StrCpy $StoreOperation find
+        Call un.RootStore
+        ${If} $StoreResult == absent
+            StrCpy $CertificateRecord ""
+        ${Else}
             MessageBox MB_OK|MB_ICONEXCLAMATION "Das Zertifikat von Velmora konnte nicht aus dem Speicher „Vertrauenswürdige Stammzertifizierungsstellen“ entfernt werden." /SD IDOK
             SetErrorLevel ${EXIT_CERTIFICATE_MISSING}
         ${EndIf}
@@ -356,6 +451,13 @@ Section "Uninstall"
     Delete "$INSTDIR\Velmora.chm"
     Delete "$INSTDIR\Velmora.cer"
     Delete "$INSTDIR\Uninstall.exe"
+    Delete "$INSTDIR\${MODE_FILE}"
     RMDir "$INSTDIR"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    ; A certificate that stayed keeps its record, in an entry without a name
+    ; that the list of programs does not show: the next installation in this
+    ; mode keeps the record, and its uninstaller tries again.
+    ${If} $CertificateRecord != ""
+        WriteRegStr SHCTX "${UNINSTALL_KEY}" "CertificateStore" $CertificateRecord
+    ${EndIf}
 SectionEnd

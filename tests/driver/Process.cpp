@@ -24,6 +24,13 @@ std::string EnvironmentBlock(const std::vector<std::string>& extra) {
     return block;
 }
 
+std::wstring Widened(const std::string& text, UINT codePage) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(::MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0],
+                                      static_cast<int>(wide.size())));
+    return wide;
+}
+
 struct TWindowSearch {
     DWORD processId;
     const char* className;
@@ -99,20 +106,22 @@ TProcess::TProcess(const TStartOptions& options) {
     SetWindowsVersion(FileName(exe), options.windowsVersion);
     std::string commandLine = "\"" + exe + "\"";
     if (!options.arguments.empty()) commandLine += " " + options.arguments;
+    const std::wstring wideExe = Widened(exe, options.codePage);
+    std::wstring wideCommandLine = Widened(commandLine, options.codePage);
 
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string environment = EnvironmentBlock(options.environment);
     void* block = options.environment.empty() ? nullptr : &environment[0];
     BOOL ok = FALSE;
     if (options.administrator) {
-        ok = ::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, block,
-                              nullptr, &startup, &info);
+        ok = ::CreateProcessW(wideExe.c_str(), &wideCommandLine[0], nullptr, nullptr, FALSE, 0,
+                              block, nullptr, &startup, &info);
     } else {
         HANDLE token = DenyOnlyAdministratorsToken();
-        ok = token && ::CreateProcessAsUserA(token, exe.c_str(), &commandLine[0], nullptr, nullptr,
-                                             FALSE, 0, block, nullptr, &startup, &info);
+        ok = token && ::CreateProcessAsUserW(token, wideExe.c_str(), &wideCommandLine[0], nullptr,
+                                             nullptr, FALSE, 0, block, nullptr, &startup, &info);
         if (token) ::CloseHandle(token);
     }
     if (!ok) return;

@@ -20,6 +20,7 @@ struct TStartOptions {
     std::string windowsVersion; // empty: the prefix's default
     bool administrator = true;  // false: Administrators made deny-only
     std::vector<std::string> environment;  // NAME=value added to ours
+    UINT codePage = CP_ACP;     // of exe and arguments; CP_UTF8 for any name
 };
 
 class TProcess {

@@ -1,5 +1,6 @@
 // Kestrel.dll as a setup program uses it: loaded by its path, ImportCertFile
-// found by name and called with two pushed pointers.
+// or its UTF-16 twin ImportCertFileW found by name and called with two
+// pushed pointers.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -25,7 +26,7 @@ struct TCallResult {
 // Calls as a caller in assembly would: the two pointers in RCX and RDX, 32
 // bytes of shadow space on an aligned stack; RSP is restored whatever the
 // callee did.
-TCallResult CallImportCertFile(FARPROC entry, const char* fileName, const char* storeName) {
+TCallResult CallImportCertFile(FARPROC entry, const void* fileName, const void* storeName) {
     unsigned long long before, after, rax;
     asm volatile(
         "movq %%rsp, %%r12\n\t"
@@ -47,7 +48,7 @@ TCallResult CallImportCertFile(FARPROC entry, const char* fileName, const char* 
 #else
 // Calls as a caller in assembly would, and restores ESP whatever the callee
 // did: stdcall with 8 bytes of arguments leaves nothing behind.
-TCallResult CallImportCertFile(FARPROC entry, const char* fileName, const char* storeName) {
+TCallResult CallImportCertFile(FARPROC entry, const void* fileName, const void* storeName) {
     unsigned long before, after, eax;
     asm volatile(
         "movl %%esp, %[before]\n\t"
@@ -96,6 +97,9 @@ protected:
         entry_ = kestrel_ ? ::GetProcAddress(kestrel_, "ImportCertFile") : nullptr;
     }
     static void TearDownTestSuite() { ::FreeLibrary(kestrel_); }
+    // The UTF-16 twin; these paths are ASCII.
+    static FARPROC Wide() { return ::GetProcAddress(kestrel_, "ImportCertFileW"); }
+    static std::wstring Utf16(const std::string& path) { return {path.begin(), path.end()}; }
     void SetUp() override {
         ASSERT_NE(entry_, nullptr);
         RemoveFromStore(Store, der_);
@@ -122,6 +126,7 @@ TEST_F(ImportCertFile, AddsADerCertificateAgainAndAgain) {
     ASSERT_FALSE(der_.empty());
     EXPECT_EQ(Import(cer_), 1);
     EXPECT_EQ(Import(cer_), 1);
+    EXPECT_EQ(CallImportCertFile(Wide(), Utf16(cer_).c_str(), L"KestrelTest").al, 1);
     EXPECT_TRUE(StoreHolds(Store, der_));
 }
 
@@ -129,7 +134,9 @@ TEST_F(ImportCertFile, RefusesWhatIsNotOneDerCertificate) {
     const std::string empty = TempPath("kestrel-empty.cer");
     WriteFileBytes(empty, "");
     EXPECT_EQ(Import(empty), 0);
-    EXPECT_EQ(Import(uidriver::WindowsPath(TEST_PEM)), 0);
+    const std::string pem = uidriver::WindowsPath(TEST_PEM);
+    EXPECT_EQ(Import(pem), 0);
+    EXPECT_EQ(CallImportCertFile(Wide(), Utf16(pem).c_str(), L"KestrelTest").al, 0);
     EXPECT_EQ(Import(TempPath("kestrel-missing.cer")), 0);
     EXPECT_FALSE(StoreHolds(Store, der_));
     ::DeleteFileA(empty.c_str());
