@@ -7,6 +7,7 @@
 #include "ui/Help.h"
 #include "ui/MainDialogHandlers.h"
 #include "ui/MainDialogInit.h"
+#include "ui/NoticeExport.h"
 #include "ui/Tooltips.h"
 
 namespace velmora {
@@ -35,6 +36,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(dialog, LOWORD(wParam));
         else if (HIWORD(wParam) == EN_UPDATE) UpdateCounterTool(reinterpret_cast<HWND>(lParam));
         return TRUE;
+    case WM_SYSCOMMAND: return ExportCommand(dialog, wParam) ? TRUE : FALSE;
     case WM_HELP: ShowHelp(dialog); return TRUE;
     case WM_CLOSE: ::EndDialog(dialog, 0); return TRUE;
     case WM_DESTROY: ReleaseDialogState(); return TRUE;

@@ -9,6 +9,7 @@
 #include "ui/ControlIds.h"
 #include "ui/DialogState.h"
 #include "ui/MainDialog.h"
+#include "ui/NoticeExport.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
 #include "ui/VersionText.h"
@@ -117,6 +118,7 @@ void InitMainDialog(HWND dialog) {
         PolicyTip.reset(AddAreaBalloonTip(dialog, IDC_NOTICE_FRAME, TTI_WARNING, IDS_POLICY_TEXT,
                                           IDS_POLICY_TITLE));
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
+    AddExportMenu(dialog);
 }
 
 }  // namespace velmora
