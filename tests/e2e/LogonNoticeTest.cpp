@@ -439,7 +439,7 @@ struct TLockedFolder {
             const DWORD error = ::CreateDirectoryA(probe.c_str(), nullptr) ? NO_ERROR : ::GetLastError();
             ::RemoveDirectoryA(probe.c_str());
             return error == expected;
-        });
+        }, 15000);
     }
     std::string path;
     bool locked = false;
@@ -473,6 +473,7 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     const std::string folder = std::string(temp) + "velmora-export\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const HWND d = Start("win7", "nocert");
+    // What a click on the system menu's item sends.
     const auto exportAs = [&](WPARAM command, const std::string& path, bool warned = false) {
         ::DeleteFileA(path.c_str());
         ::PostMessageA(d, WM_SYSCOMMAND, command, 0);
@@ -489,6 +490,11 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
         SetText(Control(saveAs, Control(saveAs, 0x47C) ? 0x47C : 0x480), path);
         Click(Control(saveAs, IDOK));
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(saveAs); }, 10000));
+        // Written after the dialog has closed: the file, or a report.
+        WaitUntil([&] {
+            return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+                   !MessageBoxes(velmora_.id()).empty();
+        });
     };
     const std::wstring caption = L"Hinweis \"Intern\" C:\\Daten";
     const std::wstring lines[] = {L"Zeile eins", L"", L"Komma, Semikolon; \"Zitat\"", L"Ende \x2013 \x03A9"};
