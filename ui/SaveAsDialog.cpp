@@ -20,7 +20,8 @@ bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const char* extensio
 
     OPENFILENAMEA dialog = {};
     // NT 4 and the 9x family reject the size of the later, longer record.
-    dialog.lStructSize = OsVersion.dwMajorVersion >= 5 ? sizeof dialog : OPENFILENAME_SIZE_VERSION_400A;
+    dialog.lStructSize =
+        OsVersion.dwMajorVersion >= 5 ? sizeof dialog : OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter;
     dialog.nFilterIndex = 1;
