@@ -27,3 +27,9 @@
 #define IDC_PROMPT_ENABLED    1020
 #define IDC_PROMPT_FRAME      1021
 #define IDC_PROMPT            1022
+
+// Items the dialog adds to its system menu: below 0xF000, where the
+// system's own commands begin, and with the four low bits free, which the
+// system uses in WM_SYSCOMMAND.
+#define IDM_EXPORT_REGISTRY   0x0100
+#define IDM_EXPORT_TEMPLATE   0x0110

@@ -7,6 +7,7 @@
 #include "ui/Help.h"
 #include "ui/MainDialogHandlers.h"
 #include "ui/MainDialogInit.h"
+#include "ui/NoticeExport.h"
 #include "ui/OpenedBalloon.h"
 #include "ui/Tooltips.h"
 
@@ -44,6 +45,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == OpenedBalloonTimer) CloseOpenedBalloon(dialog);
         return TRUE;
+    case WM_SYSCOMMAND: return ExportCommand(dialog, wParam) ? TRUE : FALSE;
     case WM_HELP: ShowHelp(dialog); return TRUE;
     case WM_CLOSE: ::EndDialog(dialog, 0); return TRUE;
     case WM_DESTROY: ReleaseDialogState(); return TRUE;

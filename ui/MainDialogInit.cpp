@@ -9,6 +9,7 @@
 #include "ui/ControlIds.h"
 #include "ui/DialogState.h"
 #include "ui/MainDialog.h"
+#include "ui/NoticeExport.h"
 #include "ui/OpenedBalloon.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
@@ -119,6 +120,7 @@ void InitMainDialog(HWND dialog) {
         PolicyTip.reset(AddAreaBalloonTip(dialog, IDC_NOTICE_FRAME, TTI_WARNING, IDS_POLICY_TEXT,
                                           IDS_POLICY_TITLE));
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
+    AddExportMenu(dialog);
 }
 
 void ShowStartHints(HWND dialog) {

@@ -8,6 +8,7 @@
 #include "tests/driver/UiDriver.h"
 
 #include <sddl.h>
+#include <setupapi.h>
 
 using namespace uidriver;
 
@@ -82,6 +83,64 @@ protected:
 };
 
 std::string Z(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
+
+std::string Bytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
+}
+
+// Starts `command` and waits for it; Wine starts Unix programs too, but
+// without a handle to wait on.
+void Launch(const char* program, std::string command) {
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION info = {};
+    ASSERT_TRUE(::CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &info));
+    ::WaitForSingleObject(info.hProcess, 30000);
+    for (HANDLE h : {info.hThread, info.hProcess}) ::CloseHandle(h);
+}
+
+// A folder nobody may write to, not even root, for as long as it lives.
+struct TLockedFolder {
+    explicit TLockedFolder(const std::string& folder) : path(folder) {
+        ::CreateDirectoryA(path.c_str(), nullptr);
+        locked = Immutable('+', ERROR_ACCESS_DENIED);
+    }
+    ~TLockedFolder() { Immutable('-', NO_ERROR); }
+    bool Immutable(char sign, DWORD expected) const {
+        using UnixName = char*(CDECL*)(const wchar_t*);
+        char* name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(::GetProcAddress(
+            ::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")))(
+            std::wstring(path.begin(), path.end()).c_str());
+        Launch("Z:\\usr\\bin\\chattr", std::string("chattr ") + sign + "i " + name);
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        const std::string probe = path + "\\probe";
+        return WaitUntil([&] {
+            const bool made = ::CreateDirectoryA(probe.c_str(), nullptr);
+            const DWORD error = made ? NO_ERROR : ::GetLastError();
+            return ::RemoveDirectoryA(probe.c_str()), error == expected;
+        }, 15000);
+    }
+    std::string path;
+    bool locked;
+};
+
+using TFields = std::vector<std::wstring>;
+TFields TemplateFields(const std::string& path, const std::wstring& name) {
+    TFields fields;
+    const HINF inf = ::SetupOpenInfFileA(path.c_str(), nullptr, INF_STYLE_WIN4, nullptr);
+    INFCONTEXT line;
+    const std::wstring key =
+        L"MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\" + name;
+    if (inf == INVALID_HANDLE_VALUE) return {L"<unreadable>"};
+    if (::SetupFindFirstLineW(inf, L"Registry Values", key.c_str(), &line))
+        for (DWORD i = 1; i <= ::SetupGetFieldCount(&line); ++i) {
+            wchar_t field[1024] = {};
+            ::SetupGetStringFieldW(&line, i, field, 1024, nullptr);
+            fields.push_back(field);
+        }
+    ::SetupCloseInfFile(inf);
+    return fields;
+}
 
 }  // namespace
 
@@ -433,4 +492,84 @@ TEST_F(LogonNoticeTest, PolicyTextsAreHintedAndNeverWritten) {
         }
         EXPECT_EQ(Stored(Policy, Notice), Z("Richtlinie"));
     }
+}
+
+// The notice as the dialog shows it, through the system menu and Save As, into a registry
+// file that regedit imports and a template that the INF functions read back.
+TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "velmora-export\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const HWND d = Start("win7", "nocert");
+    // What a click on the system menu's item sends.
+    const auto exportAs = [&](WPARAM command, const std::string& path, bool warned = false) {
+        ::DeleteFileA(path.c_str());
+        ::PostMessageA(d, WM_SYSCOMMAND, command, 0);
+        if (warned) {
+            const TMessageBox warning = AnswerNextBox(velmora_.id()).value_or(TMessageBox{});
+            EXPECT_NE(warning.text.find("2.048 Zeichen"), std::string::npos);
+        }
+        HWND saveAs = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            for (HWND w : velmora_.Windows("#32770"))
+                if (Text(w).rfind("Als ", 0) == 0) saveAs = w;
+            return saveAs != nullptr;
+        }, 15000));
+        SetText(Control(saveAs, Control(saveAs, 0x47C) ? 0x47C : 0x480), path);
+        Click(Control(saveAs, IDOK));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(saveAs); }, 10000));
+        // Written after the dialog has closed: the file, or a report.
+        WaitUntil([&] {
+            return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+                   !MessageBoxes(velmora_.id()).empty();
+        });
+    };
+    const std::wstring caption = L"Hinweis \"Intern\" C:\\Daten";
+    const std::wstring lines[] = {L"Zeile eins", L"", L"Komma, Semikolon; \"Zitat\"",
+                                  L"Ende \x2013 \x03A9"};
+    const std::wstring text = lines[0] + L"\r\n\r\n" + lines[2] + L"\r\n" + lines[3];
+    Check(d, 1010);
+    ::SendMessageW(Control(d, 1013), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+    ::SendMessageW(Control(d, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    exportAs(0x100, folder + "notice.reg");
+    exportAs(0x110, folder + "notice.inf");
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+
+    Launch(nullptr, "C:\\windows\\regedit.exe /s \"" + folder + "notice.reg\"");
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeCaption"), Bytes(caption));
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeText"), Bytes(text));
+    const std::string notice = folder + "notice.inf";
+    EXPECT_EQ(TemplateFields(notice, L"LegalNoticeCaption"), (TFields{L"1", caption}));
+    EXPECT_EQ(TemplateFields(notice, L"LegalNoticeText"),
+              (TFields{L"7", lines[0], L" ", lines[2], lines[3]}));
+
+    // Longer than the policy takes: warned, written all the same.
+    SetText(Control(d, 1014), std::string(513, 'x'));
+    exportAs(0x110, folder + "long.inf", true);
+    EXPECT_EQ(TemplateFields(folder + "long.inf", L"LegalNoticeText").size(), 2u);
+    // Switched off: both values empty, as the policy says "no notice".
+    Click(Control(d, 1010));
+    EXPECT_TRUE(WaitUntil([&] { return CheckState(Control(d, 1010)) == BST_UNCHECKED; }));
+    exportAs(0x110, folder + "off.inf");
+    EXPECT_EQ(TemplateFields(folder + "off.inf", L"LegalNoticeCaption"), (TFields{L"1", L""}));
+    EXPECT_EQ(TemplateFields(folder + "off.inf", L"LegalNoticeText"), (TFields{L"7", L""}));
+    // A folder nobody may write to: the system's error, and no file at all.
+    const std::string denied = folder + "locked\\notice.reg";
+    ::DeleteFileA(denied.c_str());
+    const TLockedFolder locked(folder + "locked");
+    ASSERT_TRUE(locked.locked);
+    exportAs(0x100, denied);
+    const auto box = AnswerNextBox(velmora_.id());
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: 0X00000005\n\r", 0), 0u) << box->text;
+    EXPECT_EQ(::GetFileAttributesA(denied.c_str()), INVALID_FILE_ATTRIBUTES);
+    WIN32_FIND_DATAA left;
+    EXPECT_EQ(::FindFirstFileA((folder + "*.tmp").c_str(), &left), INVALID_HANDLE_VALUE);
+    Quit(d);
+
+    // The imported policy is what the dialog now points to.
+    const HWND again = Start("win7", "nocert");
+    EXPECT_EQ(CountTooltips(velmora_, true, false), 1u);
+    Quit(again);
 }

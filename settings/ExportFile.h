@@ -1,0 +1,16 @@
+// Writing an exported file without ever leaving half of it under its name.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace velmora {
+
+// `text` as UTF-16LE with a byte-order mark into `path`: written into a new
+// file in the same folder first, which then replaces `path`. NO_ERROR, or
+// the error of the call that failed; the new file is then gone again and
+// `path` is as it was.
+DWORD WriteUnicodeFile(const char* path, const std::wstring& text);
+
+}  // namespace velmora

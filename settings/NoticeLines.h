@@ -1,0 +1,26 @@
+// The notice text as the policy location takes it: line by line, within the
+// lengths that location is documented for.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// Documented for the policy values, fewer than the dialog takes.
+constexpr size_t PolicyLineLimit = 512;
+constexpr size_t PolicyTextLimit = 2048;
+
+// The lines of `text`; CR LF, a lone CR and a lone LF each end one. An empty
+// text has no line; a text that ends with a break has an empty last line.
+std::vector<std::wstring> NoticeLines(const std::wstring& text);
+
+// `text` with every line break as CR LF.
+std::wstring WithCrLf(const std::wstring& text);
+
+// False when a line is longer than PolicyLineLimit characters or the text,
+// each break counted as CR LF like the dialog's counter does, is longer than
+// PolicyTextLimit.
+bool WithinPolicyLimits(const std::wstring& text);
+
+}  // namespace velmora

@@ -1,0 +1,17 @@
+// The notice as a registry file for regedit and "reg import".
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// The key that Group Policy writes and the logon reads before Winlogon's.
+inline constexpr const wchar_t* PolicySystemKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+
+// The whole file, CR LF line ends, without the byte-order mark: the caption
+// as a quoted string, the text as hex(1), which regedit imports as REG_SZ
+// and which, unlike a quoted string, holds line breaks (stored as CR LF).
+std::wstring RegistryFileText(const std::wstring& caption, const std::wstring& text);
+
+}  // namespace velmora

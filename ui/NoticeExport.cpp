@@ -1,0 +1,101 @@
+#include "ui/NoticeExport.h"
+
+#include <string>
+
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "settings/ExportFile.h"
+#include "settings/NoticeLines.h"
+#include "settings/RegistryFile.h"
+#include "settings/SecurityTemplate.h"
+#include "ui/ControlIds.h"
+#include "ui/MainDialog.h"
+#include "ui/SaveAsDialog.h"
+
+namespace velmora {
+
+namespace {
+
+struct TExport {
+    UINT command;
+    UINT menuTextId;
+    UINT titleId;
+    UINT filterId;
+    const char* extension;
+    std::wstring (*build)(const std::wstring& caption, const std::wstring& text);
+};
+
+const TExport Exports[] = {
+    {IDM_EXPORT_REGISTRY, IDS_EXPORT_REGISTRY_MENU, IDS_EXPORT_REGISTRY_TITLE,
+     IDS_EXPORT_REGISTRY_FILTER, "reg", RegistryFileText},
+    {IDM_EXPORT_TEMPLATE, IDS_EXPORT_TEMPLATE_MENU, IDS_EXPORT_TEMPLATE_TITLE,
+     IDS_EXPORT_TEMPLATE_FILTER, "inf", SecurityTemplateText},
+};
+
+// The edit's text without the detour through the ANSI code page, where the
+// system has Unicode windows; the 9x family has none.
+std::wstring EditText(HWND dialog, int id) {
+    const HWND edit = ::GetDlgItem(dialog, id);
+    if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+        std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+        const int read = ::GetWindowTextW(edit, &text[0], static_cast<int>(text.size()));
+        text.resize(read > 0 ? static_cast<size_t>(read) : 0);
+        return text;
+    }
+    std::string ansi(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
+    const int read = ::GetWindowTextA(edit, &ansi[0], static_cast<int>(ansi.size()));
+    if (read <= 0) return {};
+    std::wstring text(static_cast<size_t>(read), L'\0');
+    const int converted = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), read, &text[0], read);
+    text.resize(converted > 0 ? static_cast<size_t>(converted) : 0);
+    return text;
+}
+
+void WarnAboutLength(HWND dialog) {
+    char message[512] = {};
+    LoadText(IDS_EXPORT_TOO_LONG, message, sizeof message);
+    AppMessageBox(dialog, message, MB_OK | MB_ICONWARNING);
+}
+
+void Export(HWND dialog, const TExport& format) {
+    // As Save would store it: a block that is off or not filled in gives
+    // empty values, which is how the policy says "no notice".
+    std::wstring caption, text;
+    if (IsCheckBoxChecked(dialog, IDC_NOTICE_ENABLED) &&
+        ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_CAPTION)) > 0 &&
+        ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_TEXT)) > 0) {
+        caption = EditText(dialog, IDC_NOTICE_CAPTION);
+        text = EditText(dialog, IDC_NOTICE_TEXT);
+    }
+    if (!WithinPolicyLimits(text)) WarnAboutLength(dialog);
+    char path[SaveAsPathCapacity] = {};
+    LoadText(IDS_EXPORT_FILE_NAME, path, sizeof path);
+    if (!AskSaveAsPath(dialog, format.titleId, format.filterId, format.extension, path)) return;
+    ReportWin32Error(WriteUnicodeFile(path, format.build(caption, text)));
+}
+
+}  // namespace
+
+void AddExportMenu(HWND dialog) {
+    const HMENU menu = ::GetSystemMenu(dialog, FALSE);
+    if (menu == nullptr) return;
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    for (const TExport& format : Exports) {
+        char text[64] = {};
+        LoadText(format.menuTextId, text, sizeof text);
+        ::AppendMenuA(menu, MF_STRING, format.command, text);
+    }
+}
+
+bool ExportCommand(HWND dialog, WPARAM command) {
+    // The system uses the four low bits of a system command itself.
+    for (const TExport& format : Exports)
+        if ((command & 0xFFF0) == format.command) {
+            Export(dialog, format);
+            return true;
+        }
+    return false;
+}
+
+}  // namespace velmora

@@ -1,0 +1,17 @@
+// The system's Save As dialog, from comdlg32 bound at run time.
+#pragma once
+
+#include <windows.h>
+
+namespace velmora {
+
+constexpr int SaveAsPathCapacity = MAX_PATH + 1;
+
+// Asks for the file to write, starting from the name in `path`. `filterId`
+// names a string whose pairs of description and pattern end with '|';
+// `extension` is added to a name typed without one. False when the user
+// cancels or the dialog cannot be shown.
+bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const char* extension,
+                   char (&path)[SaveAsPathCapacity]);
+
+}  // namespace velmora
