@@ -570,6 +570,6 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
 
     // The imported policy is what the dialog now points to.
     const HWND again = Start("win7", "nocert");
-    EXPECT_EQ(CountTooltips(velmora_, true, false), 1u);
+    EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
     Quit(again);
 }
