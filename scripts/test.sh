@@ -55,7 +55,7 @@ else
     else
         path="64-bit twin only: the 32-bit deliverables were NOT run"
         summary+=("32-bit deliverables:         NOT RUN - no emulator for i386 programs is registered")
-        summary+=("  (scripts/install-deps.sh registers qemu-user-static; it needs root and binfmt_misc)")
+        summary+=("  (scripts/install-deps.sh registers qemu-user-static; it needs root or sudo, and binfmt_misc)")
         status=1
     fi
 fi
