@@ -42,13 +42,18 @@ install "${packages[@]}"
 
 # Asked only now: the probe starts the 32-bit loaders installed above.
 . "$here/testenv/host.sh"
-if [ "$(velmora_host_kind)" = no32 ] && ! velmora_host_emulator >/dev/null; then
-  echo "this host runs no 32-bit code ($(velmora_host_reason)): registering an emulator for i386 programs"
-  install qemu-user-static
-  if velmora_mount_binfmt && [ -w /proc/sys/fs/binfmt_misc/register ]; then
-    velmora_register_emulator ||
-      echo "could not register qemu-i386-static: the 32-bit deliverables will not be run" >&2
-  else
-    echo "binfmt_misc cannot be mounted or written here (root is needed): the 32-bit deliverables will not be run" >&2
-  fi
-fi
+case $(velmora_host_kind) in
+broken32)
+  # An emulator would hide the fault and slow every 32-bit start.
+  echo "this host runs 32-bit code, but $(velmora_host_reason)" >&2
+  exit 1 ;;
+no32)
+  if ! velmora_host_emulator >/dev/null; then
+    echo "this host runs no 32-bit code ($(velmora_host_reason)): registering an emulator for i386 programs"
+    install qemu-user-static
+    # Through the same helper as the packages: sudo does what root does.
+    if velmora_mount_binfmt as_root && velmora_register_emulator as_root; then :; else
+      echo "could not mount binfmt_misc or register qemu-i386-static there: the 32-bit deliverables will not be run" >&2
+    fi
+  fi ;;
+esac

@@ -14,6 +14,10 @@ shot=$build/velmora-screenshot.png
 env_script=$here/scripts/testenv/testenv.sh
 . "$here/scripts/testenv/host.sh"
 velmora_host_kind >/dev/null
+if [ "$VELMORA_HOST_KIND" = broken32 ]; then
+    echo "this host runs 32-bit code, but $VELMORA_HOST_REASON" >&2
+    exit 1
+fi
 
 exe=$here/dist/Velmora.exe
 envbuild=$build
@@ -50,8 +54,13 @@ loader=$(velmora_wine_loader "$loader_arch")
 
 # The tests share this prefix and leave the Windows version of their last
 # start behind: run under the prefix's own version.
-LC_ALL=$VELMORA_LOCALE "$VELMORA_WINE" reg delete 'HKCU\Software\Wine\AppDefaults\Velmora.exe' /v Version /f \
-    </dev/null >/dev/null 2>&1 || true
+winreg() { LC_ALL=$VELMORA_LOCALE "$VELMORA_WINE" reg "$@" </dev/null >/dev/null 2>&1 || true; }
+winreg delete 'HKCU\Software\Wine\AppDefaults\Velmora.exe' /v Version /f
+# No window manager runs on a private display: there Wine draws the frame
+# and the caption itself, so that the screenshot shows the window a user
+# sees. Only for this run: the tests keep the prefix as it was.
+frames='HKCU\Software\Wine\AppDefaults\Velmora.exe\X11 Driver'
+if [ -z "$own_display" ]; then winreg add "$frames" /v Decorated /d N /f; else winreg delete "$frames" /f; fi
 LC_ALL=$VELMORA_LOCALE WINELOADER=$loader "$loader" "$exe" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
 SCREENSHOT_WAIT=$wait_seconds SCREENSHOT_SETTLE=$settle_seconds \
@@ -62,6 +71,7 @@ if [ -z "$own_display" ]; then
     sleep 1
     LC_ALL=$VELMORA_LOCALE "$VELMORA_WINE" taskkill /im Velmora.exe >/dev/null 2>&1 || true
     for _ in 1 2 3 4 5; do kill -0 $pid 2>/dev/null || break; sleep 1; done
+    winreg delete "$frames" /f
     exit 0
 fi
 wait $pid || true

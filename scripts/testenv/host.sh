@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # What this host runs, asked by every script that starts Wine.
 #   host.sh kind          "native32" when the host executes i386 code itself,
-#                         "no32" when it does not or only through an emulator
+#                         "no32" when it does not or only through an emulator,
+#                         "broken32" when it executes i386 code itself but
+#                         Wine's 32-bit loader does not start: a fault to
+#                         repair, never a reason to emulate
 #   host.sh reason        one line on how that was found out
 #   host.sh emulator      the binfmt_misc entry that emulates i386 ELF files, if any
 #   host.sh loader ARCH   the Wine loader for programs of ARCH (i686, x86_64)
@@ -15,10 +18,12 @@ binfmt=/proc/sys/fs/binfmt_misc
 # An i386 ELF executable as binfmt_misc entries spell its magic.
 i386_magic=7f454c4601010100000000000000000002000300
 
+# velmora_mount_binfmt [AS_ROOT...]: mounts binfmt_misc when missing; without
+# AS_ROOT (a command prefix such as sudo) only when running as root.
 velmora_mount_binfmt() {
     [ -e "$binfmt/status" ] && return 0
-    [ "$(id -u)" -eq 0 ] || return 1
-    mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null
+    [ $# -gt 0 ] || [ "$(id -u)" -eq 0 ] || return 1
+    "$@" mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null
 }
 
 # An enabled entry that hands i386 ELF files to an emulator: such a host
@@ -38,15 +43,16 @@ velmora_host_emulator() {
     return 1
 }
 
-# Registers qemu-i386-static for i386 files in binfmt_misc (mounted there).
+# velmora_register_emulator [AS_ROOT...]: registers qemu-i386-static for i386
+# files in binfmt_misc (mounted there), writing through AS_ROOT when given.
 # binfmt_misc's own format: name, magic type, offset, magic, mask,
 # interpreter, flags. F opens the emulator now, so that it also serves
 # other mount namespaces (the trusted runs).
 velmora_register_emulator() {
     local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
     local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-    [ -e "$binfmt/qemu-i386" ] && echo -1 >"$binfmt/qemu-i386"
-    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" >"$binfmt/register"
+    if [ -e "$binfmt/qemu-i386" ]; then echo -1 | "$@" tee "$binfmt/qemu-i386" >/dev/null || return; fi
+    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" | "$@" tee "$binfmt/register" >/dev/null
 }
 
 velmora_host_probe() {
@@ -56,7 +62,7 @@ velmora_host_probe() {
     elif ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
         echo "no32 the 32-bit loader /lib/ld-linux.so.2 does not start (no IA-32 emulation in the kernel, or libc6:i386 missing)"
     elif ! "$wine_lib/wine" --version >/dev/null 2>&1; then
-        echo "no32 Wine's 32-bit loader $wine_lib/wine does not start"
+        echo "broken32 i386 programs run natively, but Wine's 32-bit loader $wine_lib/wine does not start: repair wine32:i386"
     else
         echo "native32 i386 programs run natively"
     fi

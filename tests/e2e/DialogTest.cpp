@@ -94,6 +94,20 @@ TEST(Dialog, RunningDialogShowsTheTemplate) {
     for (const auto& [id, text] : texts) EXPECT_EQ(Text(Control(d, id)), text) << id;
     EXPECT_EQ(Text(d), "Velmora");
     EXPECT_TRUE(Style(Control(d, 1004)) & SS_NOTIFY);
+    // The caption's label on one line, in the dialog's font: a wrapped
+    // second line would be cut off by its height.
+    const HDC screen = ::GetDC(nullptr);
+    const HFONT font = ::CreateFontA(-::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0,
+                                     0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                     "MS Shell Dlg");
+    const HGDIOBJ previous = ::SelectObject(screen, font);
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(screen, "Titel der Nachricht:", 20, &extent);
+    RECT label = {};
+    ::GetClientRect(Control(d, 1012), &label);
+    EXPECT_LE(extent.cx, label.right);
+    ::DeleteObject(::SelectObject(screen, previous));
+    ::ReleaseDC(nullptr, screen);
     Close(d);
     ASSERT_TRUE(velmora.WaitForExit());
 }

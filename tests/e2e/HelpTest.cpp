@@ -123,16 +123,17 @@ TEST_F(HelpTest, ExtensionIsReplacedByPosition) {
 // version label, help, signature check, the icon's click, Save.
 TEST_F(HelpTest, LibrariesPlantedBesideTheProgramAreNeverLoaded) {
     const std::string exe = CopyOfVelmora("Velmora.exe", true, VELMORA_SIGNED_EXE);
-    const char* const planted[] = {"version.dll", "wintrust.dll", "crypt32.dll", "cryptui.dll",
-                                   "HHCtrl.OCX"};
+    // Only libraries whose planted copy would run its DllMain if loaded, and
+    // so leave its marker. Not version.dll: Wine's user32 loads the built-in
+    // one before the program runs, and a load by plain name gets that one
+    // (the import check of the program guards its static import). Not
+    // cryptui.dll: ExtractIconA maps it as data only, so no DllMain runs.
+    const char* const planted[] = {"wintrust.dll", "crypt32.dll", "HHCtrl.OCX"};
     for (const char* name : planted) {
         ASSERT_TRUE(::CopyFileA(WindowsPath(PLANTED_LIBRARY).c_str(),
                                 (Folder + "\\" + name).c_str(), FALSE));
     }
-    // Not version.dll: Wine's own user32 imports it, so a planted copy
-    // preferred to the built-in one is loaded before the program runs; its
-    // static import is what the import check of the program guards.
-    PreferNativeLibraries("Velmora.exe", {"wintrust", "crypt32", "cryptui", "hhctrl.ocx"});
+    PreferNativeLibraries("Velmora.exe", {"wintrust", "crypt32", "hhctrl.ocx"});
     const HWND d = Start({exe, "", "win7", true});
     EXPECT_EQ(Text(Control(d, 1005)), "Version 2.0.0.0");
     PressHardwareKey(d, VK_F1);

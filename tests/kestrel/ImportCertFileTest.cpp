@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdlib>
 #include <string>
 
@@ -18,32 +19,79 @@ namespace {
 const char* const Store = "KestrelTest";
 
 struct TCallResult {
-    BYTE al;          // the only defined part of the result
-    long stackLeft;   // bytes the callee left on the stack or took from it: always 0
+    BYTE al;      // the only defined part of the result
+    long broken;  // 0 when the callee kept what its convention obliges it to:
+                  // x86, bytes it left on the stack or took from it; x64, a
+                  // bit for each non-volatile register it changed
 };
 
 #ifdef _WIN64
+// What the callee must give back unchanged: rbx, rbp, rdi, rsi, r12 to r15,
+// then xmm6 to xmm15 in 64-bit halves. The asm below knows these offsets.
+struct TNonVolatile {
+    ULONG64 value[28];
+};
+struct TX64Call {
+    TNonVolatile before, after;
+    const void* file;
+    const void* store;
+    FARPROC entry;
+    ULONG64 rax;
+};
+static_assert(offsetof(TX64Call, after) == 224 && offsetof(TX64Call, rax) == 472);
+
 // Calls as a caller in assembly would: the two pointers in RCX and RDX, 32
-// bytes of shadow space on an aligned stack; RSP is restored whatever the
-// callee did.
+// bytes of shadow space on an aligned stack, every non-volatile register
+// loaded with a value of its own and read back after the call.
 TCallResult CallImportCertFile(FARPROC entry, const void* fileName, const void* storeName) {
-    unsigned long long before, after, rax;
+    TX64Call call = {};
+    for (int i = 0; i < 28; ++i) call.before.value[i] = 0x0F1E2D3C4B5A6978ull * (i + 1);
+    call.file = fileName;
+    call.store = storeName;
+    call.entry = entry;
+    TX64Call* record = &call;
     asm volatile(
-        "movq %%rsp, %%r12\n\t"
+        "pushq %%rbp\n\t"
+        "pushq %%rax\n\t"  // the record, found again through the old RSP
+        "movq %%rsp, %%rcx\n\t"
         "andq $-16, %%rsp\n\t"
+        "pushq %%rcx\n\t"
+        "pushq %%rcx\n\t"
         "subq $32, %%rsp\n\t"
-        "movq %%rsp, %%r13\n\t"
-        "movq %[file], %%rcx\n\t"
-        "movq %[store], %%rdx\n\t"
-        "call *%[entry]\n\t"
-        "movq %%r13, %[before]\n\t"
-        "movq %%rsp, %[after]\n\t"
-        "movq %%r12, %%rsp"
-        : [before] "=&r"(before), [after] "=&r"(after), "=a"(rax)
-        : [file] "r"(fileName), [store] "r"(storeName), [entry] "r"(entry)
-        : "rcx", "rdx", "r8", "r9", "r10", "r11", "r12", "r13", "xmm0", "xmm1", "xmm2",
-          "xmm3", "xmm4", "xmm5", "memory", "cc");
-    return {static_cast<BYTE>(rax), static_cast<long>(before - after)};
+        "movq 0(%%rax), %%rbx\n\t movq 8(%%rax), %%rbp\n\t movq 16(%%rax), %%rdi\n\t"
+        "movq 24(%%rax), %%rsi\n\t movq 32(%%rax), %%r12\n\t movq 40(%%rax), %%r13\n\t"
+        "movq 48(%%rax), %%r14\n\t movq 56(%%rax), %%r15\n\t"
+        "movdqu 64(%%rax), %%xmm6\n\t movdqu 80(%%rax), %%xmm7\n\t movdqu 96(%%rax), %%xmm8\n\t"
+        "movdqu 112(%%rax), %%xmm9\n\t movdqu 128(%%rax), %%xmm10\n\t"
+        "movdqu 144(%%rax), %%xmm11\n\t movdqu 160(%%rax), %%xmm12\n\t"
+        "movdqu 176(%%rax), %%xmm13\n\t movdqu 192(%%rax), %%xmm14\n\t"
+        "movdqu 208(%%rax), %%xmm15\n\t"
+        "movq 448(%%rax), %%rcx\n\t"
+        "movq 456(%%rax), %%rdx\n\t"
+        "call *464(%%rax)\n\t"
+        "movq 32(%%rsp), %%rcx\n\t"
+        "movq (%%rcx), %%rcx\n\t"
+        "movq %%rax, 472(%%rcx)\n\t"
+        "movq %%rbx, 224(%%rcx)\n\t movq %%rbp, 232(%%rcx)\n\t movq %%rdi, 240(%%rcx)\n\t"
+        "movq %%rsi, 248(%%rcx)\n\t movq %%r12, 256(%%rcx)\n\t movq %%r13, 264(%%rcx)\n\t"
+        "movq %%r14, 272(%%rcx)\n\t movq %%r15, 280(%%rcx)\n\t"
+        "movdqu %%xmm6, 288(%%rcx)\n\t movdqu %%xmm7, 304(%%rcx)\n\t movdqu %%xmm8, 320(%%rcx)\n\t"
+        "movdqu %%xmm9, 336(%%rcx)\n\t movdqu %%xmm10, 352(%%rcx)\n\t"
+        "movdqu %%xmm11, 368(%%rcx)\n\t movdqu %%xmm12, 384(%%rcx)\n\t"
+        "movdqu %%xmm13, 400(%%rcx)\n\t movdqu %%xmm14, 416(%%rcx)\n\t"
+        "movdqu %%xmm15, 432(%%rcx)\n\t"
+        "movq 32(%%rsp), %%rsp\n\t"
+        "popq %%rax\n\t"
+        "popq %%rbp"
+        : "+a"(record)
+        :
+        : "rbx", "rcx", "rdx", "rsi", "rdi", "r8", "r9", "r10", "r11", "r12", "r13", "r14",
+          "r15", "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7", "xmm8", "xmm9",
+          "xmm10", "xmm11", "xmm12", "xmm13", "xmm14", "xmm15", "memory", "cc");
+    long broken = 0;
+    for (int i = 0; i < 28; ++i)
+        if (call.after.value[i] != call.before.value[i]) broken |= 1L << i;
+    return {static_cast<BYTE>(call.rax), broken};
 }
 #else
 // Calls as a caller in assembly would, and restores ESP whatever the callee
@@ -106,10 +154,11 @@ protected:
     }
     void TearDown() override { RemoveFromStore(Store, der_); }
 
-    // The result byte, after checking the stack and that the file was let go.
+    // The result byte, after checking what the callee must keep and that the
+    // file was let go.
     static BYTE Import(const std::string& path, const char* store = Store) {
         const TCallResult call = CallImportCertFile(entry_, path.c_str(), store);
-        EXPECT_EQ(call.stackLeft, 0) << path;
+        EXPECT_EQ(call.broken, 0) << path;
         if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
             EXPECT_TRUE(FileIsFree(path)) << path;
         }

@@ -274,14 +274,17 @@ TEST(AnsiText, OnlyTextsOutsideTheCodePageAreLossy) {
     put(L"multi", REG_MULTI_SZ, std::wstring(L"eins\0\u03A9\0\0", 8), 8 * sizeof(wchar_t));
     put(L"unterminated", REG_SZ, L"ab\u03A9", 3 * sizeof(wchar_t));
     put(L"odd", REG_SZ, L"\u03A9", 1);
+    // A trailing half character is no character: only the whole ones count.
+    put(L"odd3", REG_SZ, L"a\u0080", 3);
+    put(L"odd5", REG_SZ, L"a\u03A9\u0080", 5);
     put(L"binary", REG_BINARY, L"\u03A9\u03A9", 4);
     text(L"empty", L"");
     text(L"huge", std::wstring(512 * 1024 - 1, L'\u03A9'));
 
     EXPECT_TRUE(ValueReadsAsAnsi(key.get(), "plain"));
-    for (const char* lossy : {"omega", "polish", "expand", "multi", "unterminated", "huge"})
+    for (const char* lossy : {"omega", "polish", "expand", "multi", "unterminated", "odd5", "huge"})
         EXPECT_FALSE(ValueReadsAsAnsi(key.get(), lossy)) << lossy;
-    for (const char* other : {"odd", "binary", "empty", "missing"})
+    for (const char* other : {"odd", "odd3", "binary", "empty", "missing"})
         EXPECT_TRUE(ValueReadsAsAnsi(key.get(), other)) << other;
     // The same answers on NT 4; a check that cannot convert keeps the value.
     EXPECT_TRUE(ValueReadsAsAnsi(key.get(), "plain", Nt4WideToAnsi));

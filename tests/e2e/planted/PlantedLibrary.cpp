@@ -1,5 +1,5 @@
-// Stands in for a library planted beside the program (version.dll,
-// wintrust.dll, crypt32.dll, cryptui.dll, HHCtrl.OCX): it leaves a file
+// Stands in for a library planted beside the program (wintrust.dll,
+// crypt32.dll, HHCtrl.OCX): it leaves a file
 // beside itself as soon as any process loads it, and offers every entry the
 // program looks up there (PlantedLibrary.def), each failing.
 #include <windows.h>
