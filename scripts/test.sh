@@ -10,7 +10,8 @@
 #   A host that runs 32-bit code but whose 32-bit Wine does not start: the
 #   run fails, and says so.
 # Wherever the 32-bit suite does not run, the checks of the 32-bit
-# deliverables' tables run all the same: they need only objdump.
+# deliverables' tables and of the setup script run all the same: they need
+# only objdump and makensis.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/testenv/host.sh"
