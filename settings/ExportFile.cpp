@@ -32,11 +32,11 @@ private:
     bool created_ = false;
 };
 
-DWORD WriteAll(const char* path, const std::wstring& text) {
+DWORD WriteAll(const char* path, const TWideText& text) {
     const TFileHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return ::GetLastError();
-    const std::wstring data = L'\xFEFF' + text;  // the mark, written little-endian like the rest
+    const TWideText data = L'\xFEFF' + text;  // the mark, written little-endian like the rest
     const DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     DWORD written = 0;
     if (!::WriteFile(file.get(), data.data(), bytes, &written, nullptr)) return ::GetLastError();
@@ -57,7 +57,7 @@ DWORD Replace(const char* source, const char* target) {
 
 }  // namespace
 
-DWORD WriteUnicodeFile(const char* path, const std::wstring& text) {
+DWORD WriteUnicodeFile(const char* path, const TWideText& text) {
     TFileBeside beside;
     DWORD error = beside.Create(path);
     if (error == NO_ERROR) error = WriteAll(beside.path(), text);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "base/WideText.h"
 
 namespace velmora {
 
@@ -11,6 +11,6 @@ namespace velmora {
 // file in the same folder first, which then replaces `path`. NO_ERROR, or
 // the error of the call that failed; the new file is then gone again and
 // `path` is as it was.
-DWORD WriteUnicodeFile(const char* path, const std::wstring& text);
+DWORD WriteUnicodeFile(const char* path, const TWideText& text);
 
 }  // namespace velmora

@@ -2,10 +2,10 @@
 
 namespace velmora {
 
-std::vector<std::wstring> NoticeLines(const std::wstring& text) {
-    std::vector<std::wstring> lines;
+std::vector<TWideText> NoticeLines(const TWideText& text) {
+    std::vector<TWideText> lines;
     if (text.empty()) return lines;
-    std::wstring line;
+    TWideText line;
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         if (c != L'\r' && c != L'\n') {
@@ -20,9 +20,9 @@ std::vector<std::wstring> NoticeLines(const std::wstring& text) {
     return lines;
 }
 
-std::wstring WithCrLf(const std::wstring& text) {
-    std::wstring joined;
-    const std::vector<std::wstring> lines = NoticeLines(text);
+TWideText WithCrLf(const TWideText& text) {
+    TWideText joined;
+    const std::vector<TWideText> lines = NoticeLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) joined += L"\r\n";
         joined += lines[i];
@@ -30,8 +30,8 @@ std::wstring WithCrLf(const std::wstring& text) {
     return joined;
 }
 
-bool WithinPolicyLimits(const std::wstring& text) {
-    for (const std::wstring& line : NoticeLines(text))
+bool WithinPolicyLimits(const TWideText& text) {
+    for (const TWideText& line : NoticeLines(text))
         if (line.size() > PolicyLineLimit) return false;
     return WithCrLf(text).size() <= PolicyTextLimit;
 }

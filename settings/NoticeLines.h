@@ -2,7 +2,7 @@
 // lengths that location is documented for.
 #pragma once
 
-#include <string>
+#include "base/WideText.h"
 #include <vector>
 
 namespace velmora {
@@ -13,14 +13,14 @@ constexpr size_t PolicyTextLimit = 2048;
 
 // The lines of `text`; CR LF, a lone CR and a lone LF each end one. An empty
 // text has no line; a text that ends with a break has an empty last line.
-std::vector<std::wstring> NoticeLines(const std::wstring& text);
+std::vector<TWideText> NoticeLines(const TWideText& text);
 
 // `text` with every line break as CR LF.
-std::wstring WithCrLf(const std::wstring& text);
+TWideText WithCrLf(const TWideText& text);
 
 // False when a line is longer than PolicyLineLimit characters or the text,
 // each break counted as CR LF like the dialog's counter does, is longer than
 // PolicyTextLimit.
-bool WithinPolicyLimits(const std::wstring& text);
+bool WithinPolicyLimits(const TWideText& text);
 
 }  // namespace velmora

@@ -11,11 +11,11 @@ constexpr size_t HexWrapColumn = 77;
 
 // The data of REG_SZ: UTF-16LE and the terminating zero, as regedit writes
 // hex data, continued with ",\" and two spaces.
-std::wstring HexString(const std::wstring& name, const std::wstring& value) {
-    std::wstring line = L"\"" + name + L"\"=hex(1):";
+TWideText HexString(const TWideText& name, const TWideText& value) {
+    TWideText line = L"\"" + name + L"\"=hex(1):";
     size_t column = line.size();
     static const wchar_t Digits[] = L"0123456789abcdef";
-    const std::wstring data = value + L'\0';
+    const TWideText data = value + L'\0';
     const size_t bytes = data.size() * 2;
     for (size_t i = 0; i < bytes; ++i) {
         const unsigned byte = (i % 2 == 0 ? data[i / 2] : data[i / 2] >> 8) & 0xFF;
@@ -33,8 +33,8 @@ std::wstring HexString(const std::wstring& name, const std::wstring& value) {
 }
 
 // Backslash and quote are the only escapes regedit knows.
-std::wstring QuotedString(const std::wstring& name, const std::wstring& value) {
-    std::wstring line = L"\"" + name + L"\"=\"";
+TWideText QuotedString(const TWideText& name, const TWideText& value) {
+    TWideText line = L"\"" + name + L"\"=\"";
     for (const wchar_t c : value) {
         if (c == L'\\' || c == L'"') line += L'\\';
         line += c;
@@ -44,12 +44,12 @@ std::wstring QuotedString(const std::wstring& name, const std::wstring& value) {
 
 }  // namespace
 
-std::wstring RegistryFileText(const std::wstring& caption, const std::wstring& text) {
-    std::wstring file = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\";
+TWideText RegistryFileText(const TWideText& caption, const TWideText& text) {
+    TWideText file = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\";
     file += PolicySystemKey;
     file += L"]\r\n";
     // A pasted line break would end a quoted string early.
-    file += caption.find_first_of(L"\r\n") == std::wstring::npos
+    file += caption.find_first_of(L"\r\n") == TWideText::npos
                 ? QuotedString(L"LegalNoticeCaption", caption)
                 : HexString(L"LegalNoticeCaption", caption);
     file += HexString(L"LegalNoticeText", WithCrLf(text));

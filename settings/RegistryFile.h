@@ -1,7 +1,7 @@
 // The notice as a registry file for regedit and "reg import".
 #pragma once
 
-#include <string>
+#include "base/WideText.h"
 
 namespace velmora {
 
@@ -12,6 +12,6 @@ inline constexpr const wchar_t* PolicySystemKey =
 // The whole file, CR LF line ends, without the byte-order mark: the caption
 // as a quoted string, the text as hex(1), which regedit imports as REG_SZ
 // and which, unlike a quoted string, holds line breaks (stored as CR LF).
-std::wstring RegistryFileText(const std::wstring& caption, const std::wstring& text);
+TWideText RegistryFileText(const TWideText& caption, const TWideText& text);
 
 }  // namespace velmora

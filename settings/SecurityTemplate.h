@@ -2,7 +2,7 @@
 // importing into a Group Policy object.
 #pragma once
 
-#include <string>
+#include "base/WideText.h"
 
 namespace velmora {
 
@@ -10,6 +10,6 @@ namespace velmora {
 // a multi-string of its lines, one quoted element each, so that commas and
 // semicolons inside a line stay text; an empty line, which the format cannot
 // hold, becomes a single space.
-std::wstring SecurityTemplateText(const std::wstring& caption, const std::wstring& text);
+TWideText SecurityTemplateText(const TWideText& caption, const TWideText& text);
 
 }  // namespace velmora

@@ -23,7 +23,7 @@ struct TExport {
     UINT titleId;
     UINT filterId;
     const char* extension;
-    std::wstring (*build)(const std::wstring& caption, const std::wstring& text);
+    TWideText (*build)(const TWideText& caption, const TWideText& text);
 };
 
 const TExport Exports[] = {
@@ -35,10 +35,10 @@ const TExport Exports[] = {
 
 // The edit's text without the detour through the ANSI code page, where the
 // system has Unicode windows; the 9x family has none.
-std::wstring EditText(HWND dialog, int id) {
+TWideText EditText(HWND dialog, int id) {
     const HWND edit = ::GetDlgItem(dialog, id);
     if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT) {
-        std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+        TWideText text(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
         const int read = ::GetWindowTextW(edit, &text[0], static_cast<int>(text.size()));
         text.resize(read > 0 ? static_cast<size_t>(read) : 0);
         return text;
@@ -46,7 +46,7 @@ std::wstring EditText(HWND dialog, int id) {
     std::string ansi(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
     const int read = ::GetWindowTextA(edit, &ansi[0], static_cast<int>(ansi.size()));
     if (read <= 0) return {};
-    std::wstring text(static_cast<size_t>(read), L'\0');
+    TWideText text(static_cast<size_t>(read), L'\0');
     const int converted = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), read, &text[0], read);
     text.resize(converted > 0 ? static_cast<size_t>(converted) : 0);
     return text;
@@ -61,7 +61,7 @@ void WarnAboutLength(HWND dialog) {
 void Export(HWND dialog, const TExport& format) {
     // As Save would store it: a block that is off or not filled in gives
     // empty values, which is how the policy says "no notice".
-    std::wstring caption, text;
+    TWideText caption, text;
     if (IsCheckBoxChecked(dialog, IDC_NOTICE_ENABLED) &&
         ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_CAPTION)) > 0 &&
         ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_TEXT)) > 0) {

@@ -15,18 +15,18 @@ TEST(NoticeExport, RegistryFileEscapesTheCaptionAndWrapsTheTextAsRegedit) {
               L"\"LegalNoticeCaption\"=\"a\\\"b\\\\c\"\r\n"
               L"\"LegalNoticeText\"=hex(1):78,00,0d,00,0a,00,79,00,00,00\r\n\r\n");
     // 18 bytes on the first line, 25 on each further one: lines of 80 and 78.
-    const std::wstring file = RegistryFileText(L"", std::wstring(30, L'\xE4'));
+    const TWideText file = RegistryFileText(L"", TWideText(30, L'\xE4'));
     const size_t start = file.find(L"\"LegalNoticeText\"=hex(1):e4,00,");
     EXPECT_EQ(file.find(L"\\\r\n  e4,", start), start + 79);
     EXPECT_EQ(file.find(L"\\\r\n  ", start + 84), start + 84 + 75);
     EXPECT_EQ(file.substr(file.size() - 15), L"e4,00,00,00\r\n\r\n");
-    EXPECT_NE(file.find(L"\"LegalNoticeCaption\"=\"\"\r\n"), std::wstring::npos);
+    EXPECT_NE(file.find(L"\"LegalNoticeCaption\"=\"\"\r\n"), TWideText::npos);
 }
 
 TEST(NoticeExport, TemplateQuotesEveryLineAndTurnsEmptyOnesIntoASpace) {
-    const std::wstring key =
+    const TWideText key =
         L"MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\";
-    const std::wstring head = L"[Unicode]\r\nUnicode=yes\r\n[Version]\r\n"
+    const TWideText head = L"[Unicode]\r\nUnicode=yes\r\n[Version]\r\n"
                               L"signature=\"$CHICAGO$\"\r\nRevision=1\r\n[Registry Values]\r\n";
     EXPECT_EQ(SecurityTemplateText(L"Ein \"Titel\"", L"a, b; c\r\n\r\n\"100 %\""),
               head + key + L"LegalNoticeCaption=1,\"Ein \"\"Titel\"\"\"\r\n" + key +
@@ -34,11 +34,11 @@ TEST(NoticeExport, TemplateQuotesEveryLineAndTurnsEmptyOnesIntoASpace) {
 }
 
 TEST(NoticeExport, PolicyLimitsCountLinesAndTheWholeTextWithItsBreaks) {
-    EXPECT_TRUE(WithinPolicyLimits(std::wstring(512, L'a') + L"\n" + std::wstring(512, L'b')));
-    EXPECT_FALSE(WithinPolicyLimits(L"a\n" + std::wstring(513, L'b')));
+    EXPECT_TRUE(WithinPolicyLimits(TWideText(512, L'a') + L"\n" + TWideText(512, L'b')));
+    EXPECT_FALSE(WithinPolicyLimits(L"a\n" + TWideText(513, L'b')));
     // Each break counts as CR LF, as the file writes it, also a lone line feed.
-    std::wstring text;
-    for (int i = 0; i < 4; ++i) text += std::wstring(510, L'x') + L"\n";
+    TWideText text;
+    for (int i = 0; i < 4; ++i) text += TWideText(510, L'x') + L"\n";
     EXPECT_TRUE(WithinPolicyLimits(text));
     EXPECT_FALSE(WithinPolicyLimits(text + L"x"));
 }
