@@ -36,7 +36,8 @@ DWORD WriteAll(const char* path, const TWideText& text) {
     const TFileHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return ::GetLastError();
-    const TWideText data = L'\xFEFF' + text;  // the mark, written little-endian like the rest
+    TWideText data(1, L'\xFEFF');  // the mark, written little-endian like the rest
+    data += text;
     const DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     DWORD written = 0;
     if (!::WriteFile(file.get(), data.data(), bytes, &written, nullptr)) return ::GetLastError();

@@ -11,35 +11,41 @@ constexpr size_t HexWrapColumn = 77;
 
 // The data of REG_SZ: UTF-16LE and the terminating zero, as regedit writes
 // hex data, continued with ",\" and two spaces.
-TWideText HexString(const TWideText& name, const TWideText& value) {
-    TWideText line = L"\"" + name + L"\"=hex(1):";
-    size_t column = line.size();
+void AppendHexString(TWideText& file, const wchar_t* name, const TWideText& value) {
+    const size_t start = file.size();
+    file += L'"';
+    file += name;
+    file += L"\"=hex(1):";
+    size_t column = file.size() - start;
     static const wchar_t Digits[] = L"0123456789abcdef";
-    const TWideText data = value + L'\0';
-    const size_t bytes = data.size() * 2;
+    // c_str() ends in the zero that the data takes along.
+    const wchar_t* data = value.c_str();
+    const size_t bytes = (value.size() + 1) * 2;
     for (size_t i = 0; i < bytes; ++i) {
         const unsigned byte = (i % 2 == 0 ? data[i / 2] : data[i / 2] >> 8) & 0xFF;
-        line += Digits[byte >> 4];
-        line += Digits[byte & 0xF];
+        file += Digits[byte >> 4];
+        file += Digits[byte & 0xF];
         if (i + 1 == bytes) break;
-        line += L',';
+        file += L',';
         column += 3;
         if (column >= HexWrapColumn) {
-            line += L"\\\r\n  ";
+            file += L"\\\r\n  ";
             column = 2;
         }
     }
-    return line + L"\r\n";
+    file += L"\r\n";
 }
 
 // Backslash and quote are the only escapes regedit knows.
-TWideText QuotedString(const TWideText& name, const TWideText& value) {
-    TWideText line = L"\"" + name + L"\"=\"";
+void AppendQuotedString(TWideText& file, const wchar_t* name, const TWideText& value) {
+    file += L'"';
+    file += name;
+    file += L"\"=\"";
     for (const wchar_t c : value) {
-        if (c == L'\\' || c == L'"') line += L'\\';
-        line += c;
+        if (c == L'\\' || c == L'"') file += L'\\';
+        file += c;
     }
-    return line + L"\"\r\n";
+    file += L"\"\r\n";
 }
 
 }  // namespace
@@ -49,11 +55,13 @@ TWideText RegistryFileText(const TWideText& caption, const TWideText& text) {
     file += PolicySystemKey;
     file += L"]\r\n";
     // A pasted line break would end a quoted string early.
-    file += caption.find_first_of(L"\r\n") == TWideText::npos
-                ? QuotedString(L"LegalNoticeCaption", caption)
-                : HexString(L"LegalNoticeCaption", caption);
-    file += HexString(L"LegalNoticeText", WithCrLf(text));
-    return file + L"\r\n";
+    if (caption.find_first_of(L"\r\n") == TWideText::npos)
+        AppendQuotedString(file, L"LegalNoticeCaption", caption);
+    else
+        AppendHexString(file, L"LegalNoticeCaption", caption);
+    AppendHexString(file, L"LegalNoticeText", WithCrLf(text));
+    file += L"\r\n";
+    return file;
 }
 
 }  // namespace velmora

@@ -11,33 +11,41 @@ namespace {
 // doubled, and so is a percent sign, which would otherwise open a
 // substitution. A line of it cannot hold a break: a pasted one in the
 // caption becomes a space.
-TWideText Quoted(const TWideText& value) {
-    TWideText quoted = L"\"";
+void AppendQuoted(TWideText& out, const TWideText& value) {
+    out += L'"';
     for (const wchar_t c : value) {
-        if (c == L'"' || c == L'%') quoted += c;
-        quoted += c == L'\r' || c == L'\n' ? L' ' : c;
+        if (c == L'"' || c == L'%') out += c;
+        out += c == L'\r' || c == L'\n' ? L' ' : c;
     }
-    return quoted + L'"';
+    out += L'"';
 }
 
-TWideText ValueLine(const wchar_t* name, const TWideText& typeAndData) {
-    return TWideText(L"MACHINE\\") + PolicySystemKey + L"\\" + name + L"=" + typeAndData +
-           L"\r\n";
+void AppendValueLine(TWideText& file, const wchar_t* name, const wchar_t* type) {
+    file += L"MACHINE\\";
+    file += PolicySystemKey;
+    file += L'\\';
+    file += name;
+    file += L'=';
+    file += type;
 }
 
 }  // namespace
 
 TWideText SecurityTemplateText(const TWideText& caption, const TWideText& text) {
-    TWideText lines;
-    for (const TWideText& line : NoticeLines(text)) {
-        if (!lines.empty()) lines += L',';
-        lines += Quoted(line.empty() ? L" " : line);
-    }
     TWideText file =
         L"[Unicode]\r\nUnicode=yes\r\n[Version]\r\nsignature=\"$CHICAGO$\"\r\nRevision=1\r\n"
         L"[Registry Values]\r\n";
-    file += ValueLine(L"LegalNoticeCaption", L"1," + Quoted(caption));
-    file += ValueLine(L"LegalNoticeText", L"7," + lines);
+    AppendValueLine(file, L"LegalNoticeCaption", L"1,");
+    AppendQuoted(file, caption);
+    file += L"\r\n";
+    AppendValueLine(file, L"LegalNoticeText", L"7,");
+    bool first = true;
+    for (const TWideText& line : NoticeLines(text)) {
+        if (!first) file += L',';
+        first = false;
+        AppendQuoted(file, line.empty() ? TWideText(1, L' ') : line);
+    }
+    file += L"\r\n";
     return file;
 }
 
