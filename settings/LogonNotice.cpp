@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/StringIds.h"
 #include "base/FormatText.h"
+#include "base/Handles.h"
 #include "registry/APIRegistry.h"
 #include "settings/AnsiText.h"
 #include "settings/RegistryView.h"
@@ -90,12 +91,23 @@ bool Changed(HWND dialog, const TShownValue& value) {
            ReadEditText(dialog, value.id) != value.shown;
 }
 
+// Opened for writing only, the key counts every name as stored; a second,
+// reading handle to it tells. When even that fails, the value counts as
+// stored and stays untouched.
+bool IsStillStored(HKEY key, const char* name) {
+    TRegKey reading;
+    if (::RegOpenKeyExA(key, "", 0, KEY_QUERY_VALUE, reading.put()) != ERROR_SUCCESS) return true;
+    return ::RegQueryValueExA(reading.get(), name, nullptr, nullptr, nullptr, nullptr) !=
+           ERROR_FILE_NOT_FOUND;
+}
+
 // A stored value that already shows this text is left as it is, whatever
-// its type.
+// its type; one that another program removed meanwhile is written again.
 void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
     TShownValue& value = Shown(id);
     std::string text = ReadEditText(dialog, id);
-    if (value.present && text == value.shown) return;
+    if (value.present && text == value.shown && IsStillStored(registry.Key(), value.name))
+        return;
     registry.WriteString(value.name, text);
     value.present = true;
     value.shown = std::move(text);

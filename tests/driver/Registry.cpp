@@ -67,7 +67,11 @@ void WriteWideData(const char* key, const wchar_t* name, DWORD type, const std::
     if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY,
                           nullptr, &k, nullptr) != ERROR_SUCCESS)
         return;
-    ::RegSetValueExW(k, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+    // For a text type, RegSetValueExW counts a terminator the data lacks when
+    // the memory after the data holds one (as NT does): padding that is no
+    // terminator keeps unterminated data exactly as given.
+    const std::string padded = data + std::string(sizeof(wchar_t), '\x01');
+    ::RegSetValueExW(k, name, 0, type, reinterpret_cast<const BYTE*>(padded.data()),
                      static_cast<DWORD>(data.size()));
     ::RegCloseKey(k);
 }
