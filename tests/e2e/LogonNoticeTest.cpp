@@ -259,6 +259,7 @@ TEST_F(LogonNoticeTest, MissingKeyIsReportedOnLoadAndCreatedOnStore) {
     EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     Answer(*box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); }));
     const HWND d = velmora_.WaitForDialog();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(box->owner, d);
