@@ -111,14 +111,21 @@ struct TLockedFolder {
         char* name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(::GetProcAddress(
             ::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")))(
             std::wstring(path.begin(), path.end()).c_str());
-        Launch("Z:\\usr\\bin\\chattr", std::string("chattr ") + sign + "i " + name);
+        const std::string command = std::string("chattr ") + sign + "i " + name;
         ::HeapFree(::GetProcessHeap(), 0, name);
         const std::string probe = path + "\\probe";
-        return WaitUntil([&] {
-            const bool made = ::CreateDirectoryA(probe.c_str(), nullptr);
-            const DWORD error = made ? NO_ERROR : ::GetLastError();
-            return ::RemoveDirectoryA(probe.c_str()), error == expected;
-        }, 15000);
+        // The start of a Unix program from Wine is now and then lost: started
+        // again until the folder answers as expected.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            Launch("Z:\\usr\\bin\\chattr", command);
+            if (WaitUntil([&] {
+                    const bool made = ::CreateDirectoryA(probe.c_str(), nullptr);
+                    const DWORD error = made ? NO_ERROR : ::GetLastError();
+                    return ::RemoveDirectoryA(probe.c_str()), error == expected;
+                }, 3000))
+                return true;
+        }
+        return false;
     }
     std::string path;
     bool locked;
