@@ -386,7 +386,8 @@ TEST_F(LogonNoticeTest, OtherTypesAreShownAndKeptUnlessChanged) {
             EXPECT_EQ(ReadValue(WinlogonNt, Caption)->type, caption.type);
             EXPECT_EQ(ReadValue(WinlogonNt, Notice)->type, notice.type);
             EXPECT_TRUE(ReadWideData(WinlogonNt, L"LegalNoticeCaption") == caption.data);
-            EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeText").value_or("<absent>"), notice.data);
+            EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeText").value_or("<absent>"),
+                      notice.data);
             EXPECT_EQ(Stored(WinlogonNt, Prompt),
                       std::string(version) == "win7" ? "<absent>" : Z("Anmelden"));
         }
@@ -574,7 +575,7 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     const std::string denied = folder + "locked\\notice.reg";
     ::DeleteFileA(denied.c_str());
     const TLockedFolder locked(folder + "locked");
-    ASSERT_TRUE(locked.locked);
+    ASSERT_TRUE(locked.locked) << "chattr +i did not take: it needs root outside a user namespace";
     exportAs(0x100, denied);
     const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
