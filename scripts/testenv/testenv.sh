@@ -42,6 +42,19 @@ make_prefix() {
     wineserver -w
 }
 
+# A folder that nobody may write to, not even root, for the export case:
+# locked here, because a Unix program that a test starts through Wine now
+# and then never runs. Needs root outside a user namespace; where chattr is
+# refused, the case that needs the folder fails.
+locked_folder=$WINEPREFIX/drive_c/velmora-locked
+lock_folder() {
+    mkdir -p "$locked_folder"
+    chattr +i "$locked_folder" 2>/dev/null || true
+}
+unlock_folder() {
+    if [ -d "$locked_folder" ]; then chattr -i "$locked_folder" 2>/dev/null || true; fi
+}
+
 start_xvfb() {
     if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then return 0; fi
     local pipe=$state/displayfd
@@ -58,6 +71,7 @@ case $cmd in
 prefix) make_prefix ;;
 start)
     make_prefix
+    lock_folder
     start_xvfb
     export DISPLAY=$(cat "$state/display")
     # Background processes must not hold the test's output open.
@@ -67,6 +81,7 @@ start)
     env LC_ALL=$locale_name "$VELMORA_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
     ;;
 stop)
+    unlock_folder
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     if [ -f "$state/xvfb.pid" ]; then

@@ -99,37 +99,16 @@ void Launch(const char* program, std::string command) {
     for (HANDLE h : {info.hThread, info.hProcess}) ::CloseHandle(h);
 }
 
-// A folder nobody may write to, not even root, for as long as it lives.
-struct TLockedFolder {
-    explicit TLockedFolder(const std::string& folder) : path(folder) {
-        ::CreateDirectoryA(path.c_str(), nullptr);
-        locked = Immutable('+', ERROR_ACCESS_DENIED);
-    }
-    ~TLockedFolder() { Immutable('-', NO_ERROR); }
-    bool Immutable(char sign, DWORD expected) const {
-        using UnixName = char*(CDECL*)(const wchar_t*);
-        char* name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(::GetProcAddress(
-            ::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")))(
-            std::wstring(path.begin(), path.end()).c_str());
-        const std::string command = std::string("chattr ") + sign + "i " + name;
-        ::HeapFree(::GetProcessHeap(), 0, name);
-        const std::string probe = path + "\\probe";
-        // The start of a Unix program from Wine is now and then lost: started
-        // again until the folder answers as expected.
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            Launch("Z:\\usr\\bin\\chattr", command);
-            if (WaitUntil([&] {
-                    const bool made = ::CreateDirectoryA(probe.c_str(), nullptr);
-                    const DWORD error = made ? NO_ERROR : ::GetLastError();
-                    return ::RemoveDirectoryA(probe.c_str()), error == expected;
-                }, 3000))
-                return true;
-        }
-        return false;
-    }
-    std::string path;
-    bool locked;
-};
+// The test environment keeps C:\velmora-locked immutable while it runs
+// (scripts/testenv/testenv.sh): nobody may write there, not even root.
+const char* const LockedFolder = "C:\\velmora-locked";
+bool IsLocked(const std::string& folder) {
+    const std::string probe = folder + "\\probe";
+    const bool made = ::CreateDirectoryA(probe.c_str(), nullptr);
+    const DWORD error = made ? NO_ERROR : ::GetLastError();
+    if (made) ::RemoveDirectoryA(probe.c_str());
+    return error == ERROR_ACCESS_DENIED;
+}
 
 using TFields = std::vector<std::wstring>;
 TFields TemplateFields(const std::string& path, const std::wstring& name) {
@@ -572,17 +551,17 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     EXPECT_EQ(TemplateFields(folder + "off.inf", L"LegalNoticeCaption"), (TFields{L"1", L""}));
     EXPECT_EQ(TemplateFields(folder + "off.inf", L"LegalNoticeText"), (TFields{L"7", L""}));
     // A folder nobody may write to: the system's error, and no file at all.
-    const std::string denied = folder + "locked\\notice.reg";
-    ::DeleteFileA(denied.c_str());
-    const TLockedFolder locked(folder + "locked");
-    ASSERT_TRUE(locked.locked) << "chattr +i did not take: it needs root outside a user namespace";
+    const std::string denied = std::string(LockedFolder) + "\\notice.reg";
+    ASSERT_TRUE(IsLocked(LockedFolder))
+        << LockedFolder << " is not immutable: chattr +i needs root outside a user namespace";
     exportAs(0x100, denied);
     const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: 0X00000005\n\r", 0), 0u) << box->text;
     EXPECT_EQ(::GetFileAttributesA(denied.c_str()), INVALID_FILE_ATTRIBUTES);
     WIN32_FIND_DATAA left;
-    EXPECT_EQ(::FindFirstFileA((folder + "*.tmp").c_str(), &left), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(::FindFirstFileA((std::string(LockedFolder) + "\\*.tmp").c_str(), &left),
+              INVALID_HANDLE_VALUE);
     Quit(d);
 
     // The imported policy is what the dialog now points to.
