@@ -88,8 +88,7 @@ std::string Bytes(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
 }
 
-// Starts `command` and waits for it; Wine starts Unix programs too, but
-// without a handle to wait on.
+// Starts `command` and waits for it.
 void Launch(const char* program, std::string command) {
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION info = {};
