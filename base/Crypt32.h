@@ -28,6 +28,10 @@ struct TCrypt32Names {
     static constexpr const char* CertGetNameStringA = "CertGetNameStringA";
     static constexpr const char* CertCloseStore = "CertCloseStore";
     static constexpr const char* CryptVerifyMessageSignature = "CryptVerifyMessageSignature";
+    static constexpr const char* CertGetCertificateContextProperty =
+        "CertGetCertificateContextProperty";
+    static constexpr const char* CertFindExtension = "CertFindExtension";
+    static constexpr const char* CryptDecodeObject = "CryptDecodeObject";
 };
 
 // `Hold` says whether the library outlives the calls (TKeepFirstLoad) or not
@@ -91,6 +95,22 @@ struct TCrypt32 {
         return VELMORA_CRYPT32(CryptVerifyMessageSignature, BOOL(FALSE), verifyPara, signerIndex,
                                signedBlob, signedBlobLength, decoded, decodedLength,
                                signerCertificate);
+    }
+    static BOOL CertGetCertificateContextProperty(PCCERT_CONTEXT context, DWORD propertyId,
+                                                  void* data, DWORD* dataLength) {
+        return VELMORA_CRYPT32(CertGetCertificateContextProperty, BOOL(FALSE), context,
+                               propertyId, data, dataLength);
+    }
+    static PCERT_EXTENSION CertFindExtension(LPCSTR objectId, DWORD count,
+                                             CERT_EXTENSION* extensions) {
+        return VELMORA_CRYPT32(CertFindExtension, PCERT_EXTENSION(nullptr), objectId, count,
+                               extensions);
+    }
+    static BOOL CryptDecodeObject(DWORD encoding, LPCSTR structType, const BYTE* encoded,
+                                  DWORD encodedLength, DWORD flags, void* decoded,
+                                  DWORD* decodedLength) {
+        return VELMORA_CRYPT32(CryptDecodeObject, BOOL(FALSE), encoding, structType, encoded,
+                               encodedLength, flags, decoded, decodedLength);
     }
 
 #undef VELMORA_CRYPT32

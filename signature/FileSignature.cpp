@@ -49,13 +49,13 @@ bool ReadOnlyCertificateEntry(HANDLE file, THeapBuffer& entry) {
     return ::ImageGetCertificateData(file, 0, entry.as<WIN_CERTIFICATE>(), &length) != FALSE;
 }
 
-}  // namespace
-
-bool VerifyFileSignature(const char* path) {
+// WinVerifyTrust's own result for the file; a path that cannot be measured
+// counts as no signature.
+LONG FileTrustStatus(const char* path) {
     const int needed = ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, nullptr, 0);
-    if (needed == 0) return false;
+    if (needed == 0) return TRUST_E_NOSIGNATURE;
     const THeapBuffer widePath((needed + 1) * sizeof(wchar_t));
-    if (!widePath) return false;
+    if (!widePath) return TRUST_E_NOSIGNATURE;
     ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path, -1, widePath.as<wchar_t>(), needed + 1);
 
     WINTRUST_FILE_INFO file = {};
@@ -73,19 +73,35 @@ bool VerifyFileSignature(const char* path) {
     // DLL, and a copy beside the program would otherwise be loaded first.
     const LONG notBound = TRUST_E_PROVIDER_UNKNOWN;
     return CallBound<TKeepFirstLoad, decltype(&::WinVerifyTrust)>(
-               "wintrust.dll", "WinVerifyTrust", notBound, static_cast<HWND>(nullptr), &action,
-               static_cast<void*>(&trust)) == 0;
+        "wintrust.dll", "WinVerifyTrust", notBound, static_cast<HWND>(nullptr), &action,
+        static_cast<void*>(&trust));
 }
 
-bool GetFileSignerInfo(const char* path, char* nameBuffer, DWORD nameBufferSize,
-                       DWORD* nameLength, SYSTEMTIME* expiry) {
-    *nameLength = 0;
+}  // namespace
+
+bool VerifyFileSignature(const char* path) { return FileTrustStatus(path) == 0; }
+
+bool VerifyFileUnchanged(const char* path) {
+    // The system judges the chain only after the file's hash and signature
+    // held: these results say that only trust in the signer is missing.
+    // Anything else, a changed or unsigned file above all, proves nothing.
+    switch (FileTrustStatus(path)) {
+    case 0:
+    case CERT_E_UNTRUSTEDROOT:
+    case CERT_E_CHAINING:
+        return true;
+    default:
+        return false;
+    }
+}
+
+TCertContext GetFileSignerCertificate(const char* path) {
     const TFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
                                          OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr));
-    if (!file) return false;
+    if (!file) return {};
     THeapBuffer entry;
-    if (!ReadOnlyCertificateEntry(file.get(), entry)) return false;
+    if (!ReadOnlyCertificateEntry(file.get(), entry)) return {};
 
     CRYPT_VERIFY_MESSAGE_PARA para = {};
     para.cbSize = VerifyParaSize;
@@ -95,23 +111,35 @@ bool GetFileSignerInfo(const char* path, char* nameBuffer, DWORD nameBufferSize,
             &para, 0, entry.as<BYTE>() + CertificateHeaderSize,
             static_cast<DWORD>(entry.size()) - CertificateHeaderSize, nullptr, nullptr,
             signer.put()))
-        return false;
+        return {};
+    return signer;
+}
 
-    const DWORD needed = ApiCrypt::CertGetNameStringA(signer.get(), CERT_NAME_SIMPLE_DISPLAY_TYPE,
-                                                      0, nullptr, nullptr, 0);
-    *nameLength = needed;
+bool GetFileSignerInfo(const char* path, char* nameBuffer, DWORD nameBufferSize,
+                       DWORD* nameLength, SYSTEMTIME* expiry) {
+    *nameLength = 0;
+    const TCertContext signer = GetFileSignerCertificate(path);
+    return signer && GetSignerInfo(signer.get(), nameBuffer, nameBufferSize, nameLength, expiry);
+}
+
+bool GetSignerInfo(PCCERT_CONTEXT signer, char* nameBuffer, DWORD nameBufferSize,
+                   DWORD* nameLength, SYSTEMTIME* expiry) {
+    *nameLength = 0;
+    const DWORD needed =
+        ApiCrypt::CertGetNameStringA(signer, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, nullptr, 0);
     if (needed > 0 && nameBuffer != nullptr && nameBufferSize > 0) {
         // Read whole, then cut: not every crypt32 cuts a name that does not
         // fit; some hand back an empty one.
         const THeapBuffer whole(needed);
         if (!whole) return false;
-        ApiCrypt::CertGetNameStringA(signer.get(), CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr,
+        ApiCrypt::CertGetNameStringA(signer, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr,
                                      whole.chars(), needed);
         ::lstrcpynA(nameBuffer, whole.chars(), static_cast<int>(nameBufferSize));
         *nameLength = static_cast<DWORD>(::lstrlenA(nameBuffer)) + 1;
+    } else {
+        *nameLength = needed;
     }
-    if (expiry != nullptr)
-        ::FileTimeToSystemTime(&signer.get()->pCertInfo->NotAfter, expiry);
+    if (expiry != nullptr) ::FileTimeToSystemTime(&signer->pCertInfo->NotAfter, expiry);
     return true;
 }
 

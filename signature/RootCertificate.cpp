@@ -1,5 +1,6 @@
 // The signer's certificate in the current user's trusted root store: looked
-// up by name, and installed from a certificate file.
+// up as itself, and installed from a certificate file that is the same
+// certificate.
 #include <windows.h>
 
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "base/ModulePath.h"
 #include "signature/ApiCrypt.h"
 #include "signature/ApiWinCrypt.h"
+#include "signature/CodeSigningCertificate.h"
 
 namespace velmora {
 
@@ -17,51 +19,42 @@ namespace {
 
 constexpr DWORD Encoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
 constexpr const char* RootStoreName = "Root";
+constexpr DWORD Sha1Size = 20;
 // cbSize and the requested usage; no further chain options.
 constexpr DWORD ChainParaSize = VELMORA_SIZE_THROUGH(CERT_CHAIN_PARA, RequestedUsage);
 static_assert(SizeKeeps32BitValue(ChainParaSize, 16));
 
 TCertStore OpenRootStore() { return TCertStore(ApiCrypt::CertOpenSystemStoreA(0, RootStoreName)); }
 
-// The certificate's simple display name; empty on failure.
-THeapBuffer DisplayName(PCCERT_CONTEXT certificate) {
-    const DWORD size = ApiCrypt::CertGetNameStringA(certificate, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0,
-                                                    nullptr, nullptr, 0);
-    THeapBuffer name(size + 1);
-    if (name && size > 0)
-        ApiCrypt::CertGetNameStringA(certificate, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr,
-                                     name.chars(), size);
-    return name;
+// The same certificate: every byte of its encoding. Issuer and serial
+// number alone are what anybody can copy into a certificate of his own.
+bool SameCertificate(PCCERT_CONTEXT a, PCCERT_CONTEXT b) {
+    return a->cbCertEncoded == b->cbCertEncoded &&
+           std::memcmp(a->pbCertEncoded, b->pbCertEncoded, a->cbCertEncoded) == 0;
 }
 
-// The program signer's whole display name; empty when it cannot be read.
-THeapBuffer OwnSignerName() {
-    char path[ModulePathCapacity] = {};
-    if (ProgramFilePath(path) == 0) return {};
-    DWORD needed = 0;
-    if (!GetFileSignerInfo(path, nullptr, 0, &needed, nullptr) || needed == 0) return {};
-    THeapBuffer name(needed + 1);
-    DWORD copied = 0;
-    if (!name || !GetFileSignerInfo(path, name.chars(), needed, &copied, nullptr)) return {};
-    return name;
-}
-
-// Whole names, byte for byte. An empty name is nobody's: a certificate
-// without a display name must never pass for the signer's.
-bool SameName(const char* a, const char* b) {
-    const int length = ::lstrlenA(a);
-    return length > 0 && length == ::lstrlenA(b) && ::memcmp(a, b, length) == 0;
+// The store's copy of `certificate`, found by its SHA-1 hash and confirmed
+// byte for byte; empty when the store holds no such copy.
+TCertContext FindSame(HCERTSTORE store, PCCERT_CONTEXT certificate) {
+    BYTE hash[Sha1Size] = {};
+    DWORD hashSize = sizeof hash;
+    if (!ApiCrypt::CertGetCertificateContextProperty(certificate, CERT_SHA1_HASH_PROP_ID, hash,
+                                                     &hashSize))
+        return {};
+    CRYPT_HASH_BLOB blob = {hashSize, hash};
+    TCertContext found(ApiCrypt::CertFindCertificateInStore(store, Encoding, 0,
+                                                            CERT_FIND_SHA1_HASH, &blob, nullptr));
+    if (found && !SameCertificate(found.get(), certificate)) return {};
+    return found;
 }
 
 }  // namespace
 
-bool CheckRootCertificate(const char* name) {
-    // An empty name is contained in every subject: any root would do.
-    if (name == nullptr || name[0] == '\0') return false;
+bool CheckRootCertificate(PCCERT_CONTEXT signer) {
+    if (signer == nullptr) return false;
     const TCertStore store = OpenRootStore();
     if (!store) return false;
-    const TCertContext root(ApiCrypt::CertFindCertificateInStore(
-        store.get(), Encoding, 0, CERT_FIND_SUBJECT_STR_A, name, nullptr));
+    const TCertContext root = FindSame(store.get(), signer);
     if (!root) return false;
     CERT_CHAIN_PARA para = {};
     para.cbSize = ChainParaSize;
@@ -73,19 +66,27 @@ bool CheckRootCertificate(const char* name) {
     return chain.get()->TrustStatus.dwErrorStatus == CERT_TRUST_NO_ERROR;
 }
 
-bool InstallCertificateFile(const char* path) {
+TInstallResult InstallCertificateFile(const char* path) {
     const TCertContext certificate = CertificateFromFile<ApiCrypt>(path);
-    if (!certificate) return false;
+    if (!certificate) return TInstallResult::Failed;
 
-    const THeapBuffer certificateName = DisplayName(certificate.get());
-    const THeapBuffer signerName = OwnSignerName();
-    if (!certificateName || !signerName) return false;
-    if (!SameName(certificateName.chars(), signerName.chars())) return false;
+    char program[ModulePathCapacity] = {};
+    if (ProgramFilePath(program) == 0) return TInstallResult::Failed;
+    const TCertContext signer = GetFileSignerCertificate(program);
+    if (!signer) return TInstallResult::Failed;
+    if (!VerifyFileUnchanged(program)) return TInstallResult::ProgramChanged;
+    // Even when program and file were both replaced, trust on first use
+    // gives away at most the trust in one code-signing key.
+    if (!SameCertificate(certificate.get(), signer.get()) ||
+        !IsCodeSigningEndEntity(certificate.get()))
+        return TInstallResult::NotTheSigners;
 
     const TCertStore store = OpenRootStore();
-    if (!store) return false;
+    if (!store) return TInstallResult::Failed;
     return ApiCrypt::CertAddCertificateContextToStore(store.get(), certificate.get(),
-                                                      CERT_STORE_ADD_ALWAYS, nullptr) != FALSE;
+                                                      CERT_STORE_ADD_ALWAYS, nullptr)
+               ? TInstallResult::Installed
+               : TInstallResult::Failed;
 }
 
 }  // namespace velmora

@@ -115,15 +115,17 @@ bool BuildSignaturePanel(HWND dialog) {
         ShowProblemState(dialog);
         return false;
     }
+    const TCertContext signerCertificate = GetFileSignerCertificate(path);
     char signer[SignerNameCapacity] = {};
     DWORD signerLength = 0;
     SYSTEMTIME expiry = {};
-    if (!GetFileSignerInfo(path, signer, SignerNameCapacity, &signerLength, &expiry)) {
+    if (!signerCertificate || !GetSignerInfo(signerCertificate.get(), signer, SignerNameCapacity,
+                                             &signerLength, &expiry)) {
         ShowError(dialog, IDS_SIGNATURE_BROKEN);
         ShowProblemState(dialog);
         return false;
     }
-    if (!CheckRootCertificate(signer)) {
+    if (!CheckRootCertificate(signerCertificate.get())) {
         ShowProblemState(dialog);
         return false;
     }
@@ -137,15 +139,23 @@ bool BuildSignaturePanel(HWND dialog) {
 void SignaturePanelClick(HWND dialog) {
     THeapBuffer certificate;
     if (!CompanionFilePath("cer", certificate)) return;
-    if (InstallCertificateFile(certificate.chars())) {
+    switch (InstallCertificateFile(certificate.chars())) {
+    case TInstallResult::Installed:
         if (!BuildSignaturePanel(dialog)) ShowError(dialog, IDS_SIGNATURE_FAILED);
-        return;
-    }
-    const DWORD error = ::GetLastError();
-    if (error != 0)
-        ReportWin32Error(error);
-    else
+        break;
+    case TInstallResult::NotTheSigners:
+        ShowError(dialog, IDS_CERT_FOREIGN);
+        break;
+    case TInstallResult::ProgramChanged:
         ShowError(dialog, IDS_SIGNATURE_BROKEN);
+        break;
+    case TInstallResult::Failed:
+        if (const DWORD error = ::GetLastError(); error != 0)
+            ReportWin32Error(error);
+        else
+            ShowError(dialog, IDS_SIGNATURE_BROKEN);
+        break;
+    }
 }
 
 }  // namespace velmora

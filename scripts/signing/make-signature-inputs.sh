@@ -8,11 +8,15 @@
 #                      signing, with two or malformed table entries
 #   OUT/velmora/signed/Velmora.exe        the program signed by that signer
 #   OUT/velmora/two-entries/Velmora.exe   the same with two entries
+#   OUT/velmora/changed/Velmora.exe       the same changed after signing
+#   OUT/velmora/impostor/Velmora.exe      signed by impostor-ca, a CA that
+#                                         bears the signer's name
 set -euo pipefail
 out=$1 small=$2 velmora=$3
 here=$(cd "$(dirname "$0")" && pwd)
 certs=$out/certs pe=$out/pe
-mkdir -p "$certs" "$pe" "$out/velmora/signed" "$out/velmora/two-entries"
+mkdir -p "$certs" "$pe" "$out/velmora/signed" "$out/velmora/two-entries" "$out/velmora/changed" \
+    "$out/velmora/impostor"
 
 cert() { "$here/make-cert.sh" "$certs/$1" "${@:2}"; }
 # Valid until 31.12.2040 23:30 UTC: already 2041 in a time zone east of UTC.
@@ -24,7 +28,19 @@ cert until2015 "/CN=Velmora Ablauf 2015" 20150101000000Z 20151231233000Z
 cert prefix "/CN=Velmora"
 cert noname "/"
 cert lowercase "/CN=velmora software"
+# The signer's name with another key, and a name that contains it.
+cert twin "/CN=Velmora Software"
+cert contains "/CN=Velmora Software Test"
 cp "$certs/signer.pem" "$certs/signer-base64.cer"
+# Whoever can write the program's folder could lay this beside it: a CA of
+# his own under the signer's name.
+if [ ! -f "$certs/impostor-ca.cer" ]; then
+    openssl req -x509 -newkey rsa:2048 -nodes -subj "/CN=Velmora Software" -days 3650 \
+        -addext "basicConstraints=critical,CA:TRUE" \
+        -addext "keyUsage=critical,keyCertSign,cRLSign,digitalSignature" \
+        -keyout "$certs/impostor-ca.key" -out "$certs/impostor-ca.pem" 2>/dev/null
+    openssl x509 -in "$certs/impostor-ca.pem" -outform DER -out "$certs/impostor-ca.cer"
+fi
 
 # A TLS server's certificate issued with the signer's key, as someone who
 # got hold of that key could make one: the signer is no CA, so a chain
@@ -60,3 +76,5 @@ pecert entry-length "$pe/signed.exe" "$pe/overlong-entry.exe" 0x7FFFFFF0
 
 sign "$certs/signer" "$velmora" "$out/velmora/signed/Velmora.exe"
 pecert two-entries "$out/velmora/signed/Velmora.exe" "$out/velmora/two-entries/Velmora.exe"
+pecert flip-code "$out/velmora/signed/Velmora.exe" "$out/velmora/changed/Velmora.exe"
+sign "$certs/impostor-ca" "$velmora" "$out/velmora/impostor/Velmora.exe"

@@ -77,5 +77,30 @@ bool InUserRootStore(const std::string& certificateFile) {
 void RemoveFromUserRootStore(const std::string& certificateFile) {
     RemoveFromStore("Root", ReadBytes(certificateFile));
 }
+std::string UserRootSnapshot() {
+    std::string snapshot;
+    if (const HCERTSTORE store = ::CertOpenSystemStoreA(0, "Root")) {
+        for (PCCERT_CONTEXT c = nullptr; (c = ::CertEnumCertificatesInStore(store, c)) != nullptr;) {
+            BYTE hash[20] = {};
+            DWORD length = sizeof hash;
+            ::CertGetCertificateContextProperty(c, CERT_SHA1_HASH_PROP_ID, hash, &length);
+            snapshot.append(reinterpret_cast<const char*>(hash), length);
+        }
+        ::CertCloseStore(store, 0);
+    }
+    snapshot += '|';
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\SystemCertificates\\Root\\Certificates",
+                        0, KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS) {
+        char name[MAX_PATH];
+        for (DWORD i = 0, size = sizeof name;
+             ::RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+             ERROR_SUCCESS;
+             ++i, size = sizeof name)
+            snapshot.append(name).append(",");
+        ::RegCloseKey(key);
+    }
+    return snapshot;
+}
 
 }  // namespace uidriver

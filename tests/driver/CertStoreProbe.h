@@ -20,5 +20,8 @@ void RemoveFromStore(const char* storeName, const std::string& der,
 // The same for the current user's "Root" store and a DER certificate file.
 bool InUserRootStore(const std::string& certificateFile);
 void RemoveFromUserRootStore(const std::string& certificateFile);
+// The current user's "Root" store as crypt32 shows it (the hashes of its
+// certificates) and as its registry key holds it (the names of its entries).
+std::string UserRootSnapshot();
 
 }  // namespace uidriver

@@ -11,5 +11,8 @@ inline constexpr const char* SignatureBroken =
     "Die Signatur des Programms ist ung\xFCltig oder besch\xE4" "digt.\r\nFolgende Funktionen "
     "stehen nicht mehr zur Verf\xFCgung:\r\n\r\n- automatische Installation des Zertifikats\r\n"
     "- \xDC" "berpr\xFC" "fung des entsprechenden Zertifikats";
+inline constexpr const char* CertificateForeign =
+    "Die Zertifikatsdatei geh\xF6rt nicht zur Signatur dieses Programms und wurde nicht "
+    "installiert.";
 
 }  // namespace texts

@@ -158,19 +158,55 @@ TEST_F(SignaturePanel, ClickWithoutCompanionFileReportsFileNotFound) {
     EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONWARNING));
 }
 
-TEST_F(SignaturePanel, ClickWithAnotherSignersCertificateInstallsNothing) {
-    Deploy(VELMORA_SIGNED_EXE, "other");
-    RemoveFromUserRootStore(Companion);
-    Start(Program, "win7");
-    ClickWithMouse(Icon());
-    const auto box = AnswerNextBox(velmora_.id());
-    ASSERT_TRUE(box.has_value());
-    // No error of its own: string 210, or the report of what came before.
-    if (box->owner == dialog_)
-        EXPECT_EQ(box->text, texts::SignatureBroken);
-    else
-        EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: ", 0), 0u) << box->text;
-    EXPECT_FALSE(InUserRootStore(Companion));
+TEST_F(SignaturePanel, ClickInstallsNothingButTheSignersOwnCertificate) {
+    const std::string impostor = SIGNATURE_INPUTS "/velmora/impostor/Velmora.exe";
+    const std::string changed = SIGNATURE_INPUTS "/velmora/changed/Velmora.exe";
+    const struct {
+        std::string program;
+        const char* companion;
+        const char* text;
+    } cases[] = {
+        {VELMORA_SIGNED_EXE, "other", texts::CertificateForeign},
+        // A CA of somebody's own under the signer's name; and a program
+        // signed with it, the CA beside it.
+        {VELMORA_SIGNED_EXE, "impostor-ca", texts::CertificateForeign},
+        {impostor, "impostor-ca", texts::CertificateForeign},
+        // Changed after signing: its signer proves nothing.
+        {changed, "signer", texts::SignatureBroken},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program + " + " + c.companion);
+        Deploy(c.program, c.companion);
+        RemoveFromUserRootStore(Companion);
+        const std::string before = UserRootSnapshot();
+        Start(Program, "win7");
+        ClickWithMouse(Icon());
+        const auto box = AnswerNextBox(velmora_.id());
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->owner, dialog_);
+        EXPECT_EQ(box->text, c.text);
+        EXPECT_TRUE(UserRootSnapshot() == before);  // crypt32 and registry alike
+        Close(dialog_);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        dialog_ = nullptr;
+    }
+}
+
+// A trusted root that only bears the signer's name, or contains it, is
+// somebody else's: the signer stays untrusted.
+TEST_F(SignaturePanel, RootsOfTheSignersNameAreNotTheSigner) {
+    for (const char* root : {"twin", "contains"}) {
+        SCOPED_TRACE(root);
+        const std::string der = ReadBytes(CertificateInput(root));
+        AddToStore("Root", der, TStoreLocation::CurrentUser);
+        Start(VELMORA_SIGNED_EXE, "win7");
+        RemoveFromStore("Root", der);
+        ASSERT_NE(Icon(), nullptr);
+        EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONWARNING));
+        Close(dialog_);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        dialog_ = nullptr;
+    }
 }
 
 TEST_F(SignaturePanel, ClickInstallsTheSignersCertificate) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "base/CertificateFile.h"
 #include "signature/ApiWinCrypt.h"
 #include "tests/driver/CertStoreProbe.h"
 #include "tests/driver/SignatureInputs.h"
@@ -18,6 +19,7 @@ namespace {
 struct TInstall {
     bool installed;
     DWORD error;
+    TInstallResult result;
 };
 
 bool InUserRoot(const char* certificate) {
@@ -30,16 +32,24 @@ void RemoveFromUserRoot(const char* certificate) {
 
 TInstall Install(const std::string& path) {
     ::SetLastError(0);
-    const bool installed = InstallCertificateFile(path.c_str());
-    return {installed, ::GetLastError()};
+    const TInstallResult result = InstallCertificateFile(path.c_str());
+    return {result == TInstallResult::Installed, ::GetLastError(), result};
+}
+
+TCertContext FromFile(const char* certificate) {
+    return CertificateFromFile<ApiCrypt>(CertificateInput(certificate).c_str());
 }
 
 }  // namespace
 
-TEST(RootCertificate, CheckNeedsANameFoundInRootWithAGoodChain) {
-    EXPECT_FALSE(CheckRootCertificate(""));  // contained in every subject
-    EXPECT_FALSE(CheckRootCertificate("Fremder Hersteller"));
-    EXPECT_TRUE(CheckRootCertificate("ISRG Root X1"));  // from the host's bundle
+TEST(RootCertificate, CheckNeedsTheCertificateItselfInRootWithAGoodChain) {
+    EXPECT_FALSE(CheckRootCertificate(nullptr));
+    EXPECT_FALSE(CheckRootCertificate(FromFile("other").get()));
+    const TCertStore root(ApiCrypt::CertOpenSystemStoreA(0, "Root"));
+    const TCertContext isrg(ApiCrypt::CertFindCertificateInStore(
+        root.get(), X509_ASN_ENCODING, 0, CERT_FIND_SUBJECT_STR_A, "ISRG Root X1", nullptr));
+    ASSERT_TRUE(isrg);  // from the host's bundle
+    EXPECT_TRUE(CheckRootCertificate(isrg.get()));
 }
 
 TEST(RootCertificate, InstallsOnlyTheSignersOwnCertificate) {
@@ -47,12 +57,15 @@ TEST(RootCertificate, InstallsOnlyTheSignersOwnCertificate) {
     EXPECT_TRUE(Install(CertificateInput("signer")).installed);
     EXPECT_TRUE(InUserRoot("signer"));
     EXPECT_TRUE(Install(CertificateInput("signer")).installed);  // added again
-    for (const char* planted : {"other", "prefix", "noname", "long", "lowercase"}) {
+    for (const char* planted :
+         {"other", "prefix", "noname", "long", "lowercase", "twin", "impostor-ca"}) {
         // A name that differs, that only begins the signer's, that is empty,
-        // that begins with the signer's and goes on, or that differs from it
-        // only in letter case.
+        // that begins with the signer's and goes on, that differs from it
+        // only in letter case; the signer's very name with another key, and
+        // as a CA.
         RemoveFromUserRoot(planted);
-        EXPECT_FALSE(Install(CertificateInput(planted)).installed) << planted;
+        EXPECT_EQ(Install(CertificateInput(planted)).result, TInstallResult::NotTheSigners)
+            << planted;
         EXPECT_FALSE(InUserRoot(planted)) << planted;
     }
     // Wine would trust it from the next process on.
@@ -85,10 +98,11 @@ TEST(RootCertificate, FileHeldOpenForReadingIsNotOpened) {
 // With the signer's and two other certificates trusted as roots by Wine
 // (the test run puts them into the CA bundle of a private mount namespace).
 TEST(TrustedRoot, SignerFoundAndItsChainJudged) {
-    EXPECT_TRUE(CheckRootCertificate(SignerName));
-    // Cut to 50 characters, the name is still contained in the subject.
-    EXPECT_TRUE(CheckRootCertificate("Velmora Software Abteilung f\xFCr Zertifikate und Sig"));
-    EXPECT_FALSE(CheckRootCertificate("Velmora Abgelaufen"));
+    EXPECT_TRUE(CheckRootCertificate(FromFile("signer").get()));
+    EXPECT_TRUE(CheckRootCertificate(FromFile("long").get()));
+    EXPECT_FALSE(CheckRootCertificate(FromFile("expired").get()));
+    // The signer's name, but not the signer's certificate.
+    EXPECT_FALSE(CheckRootCertificate(FromFile("twin").get()));
 
     // The signer is no CA: a server's certificate issued with its key finds
     // it as the issuer, yet the chain is not in order.

@@ -57,6 +57,8 @@ TEST(StringTable, EveryTextExactly) {
         {212, "- Titel der Nachricht\r\n"},
         {213, "- Text der Nachricht\r\n"},
         {214, "- Text im Anmeldedialog\r\n"},
+        {215, "Die Zertifikatsdatei gehört nicht zur Signatur dieses Programms und wurde nicht "
+              "installiert."},
         {301, "Änderungen erfordern administrative Rechte"},
         {302, "Klicken Sie auf die Schaltfläche, um das Programm mit\r\nadministrativen Rechten neu "
               "zu starten."},
