@@ -76,5 +76,5 @@ pecert entry-length "$pe/signed.exe" "$pe/overlong-entry.exe" 0x7FFFFFF0
 
 sign "$certs/signer" "$velmora" "$out/velmora/signed/Velmora.exe"
 pecert two-entries "$out/velmora/signed/Velmora.exe" "$out/velmora/two-entries/Velmora.exe"
-pecert flip-code "$out/velmora/signed/Velmora.exe" "$out/velmora/changed/Velmora.exe"
+pecert flip-stub "$out/velmora/signed/Velmora.exe" "$out/velmora/changed/Velmora.exe"
 sign "$certs/impostor-ca" "$velmora" "$out/velmora/impostor/Velmora.exe"

@@ -4,6 +4,8 @@
 pe-certificates.py two-entries IN OUT   the one entry twice
 pe-certificates.py entry-length IN OUT N   entry 0 claims to be N bytes long
 pe-certificates.py flip-code IN OUT     one byte of the first section changed
+pe-certificates.py flip-stub IN OUT     one byte of the DOS stub's message changed:
+                                        hashed by the signature, never run
 """
 import struct
 import sys
@@ -47,6 +49,11 @@ def flip_code(data):
     data[raw_offset + raw_size // 2] ^= 0xFF
 
 
+def flip_stub(data):
+    at = data.index(b'DOS mode')
+    data[at] ^= 0x20
+
+
 def main():
     command, source, target = sys.argv[1:4]
     data = bytearray(open(source, 'rb').read())
@@ -56,6 +63,8 @@ def main():
         entry_length(data, int(sys.argv[4], 0))
     elif command == 'flip-code':
         flip_code(data)
+    elif command == 'flip-stub':
+        flip_stub(data)
     else:
         sys.exit('unknown command ' + command)
     open(target, 'wb').write(data)
