@@ -267,17 +267,31 @@ UINT IconShown(HWND control) {
     return icon;
 }
 
-void Hover(HWND window) {
+bool Hover(HWND window) {
     RECT r;
     ::GetWindowRect(window, &r);
     const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    ::SetCursorPos(x - 3, y - 3);
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = 3;
-    move.mi.dy = 3;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE;
-    ::SendInput(1, &move, sizeof move);
+    const auto moveThere = [&] {
+        ::SetCursorPos(x - 3, y - 3);
+        INPUT move = {};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = 3;
+        move.mi.dy = 3;
+        move.mi.dwFlags = MOUSEEVENTF_MOVE;
+        ::SendInput(1, &move, sizeof move);
+        return ::GetTickCount();
+    };
+    // Now and then the relative move starts from where the pointer was
+    // before the jump, and the pointer ends up beside the control: moved
+    // again until, a while after the move, it is reported over it.
+    DWORD movedAt = moveThere();
+    return WaitUntil([&] {
+        if (::GetTickCount() - movedAt < 150) return false;
+        POINT at = {};
+        if (::GetCursorPos(&at) && ::PtInRect(&r, at)) return true;
+        movedAt = moveThere();
+        return false;
+    });
 }
 
 void Minimise(HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0); }

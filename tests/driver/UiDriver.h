@@ -96,8 +96,9 @@ void ClickWithMouse(HWND control);
 // MB_ICONQUESTION, MB_ICONWARNING, MB_ICONINFORMATION, or MB_USERICON for
 // none of them.
 UINT IconShown(HWND control);
-// Moves the mouse pointer over the middle of a window, as a user would.
-void Hover(HWND window);
+// Moves the mouse pointer over the middle of a window, as a user would;
+// false when it is not reported there within the driver's bound.
+bool Hover(HWND window);
 void Minimise(HWND dialog);
 void Close(HWND dialog);  // WM_CLOSE, like the close box
 
