@@ -19,6 +19,7 @@
 #define IDS_FIELD_TEXT         213
 #define IDS_FIELD_PROMPT       214
 #define IDS_CERT_FOREIGN       215
+#define IDS_HELP_FILE_FOREIGN  216
 #define IDS_ELEVATION_TITLE    301
 #define IDS_ELEVATION_TEXT     302
 #define IDS_COUNTER_FORMAT     303

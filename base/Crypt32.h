@@ -32,6 +32,7 @@ struct TCrypt32Names {
         "CertGetCertificateContextProperty";
     static constexpr const char* CertFindExtension = "CertFindExtension";
     static constexpr const char* CryptDecodeObject = "CryptDecodeObject";
+    static constexpr const char* CryptHashCertificate = "CryptHashCertificate";
 };
 
 // `Hold` says whether the library outlives the calls (TKeepFirstLoad) or not
@@ -111,6 +112,12 @@ struct TCrypt32 {
                                   DWORD* decodedLength) {
         return VELMORA_CRYPT32(CryptDecodeObject, BOOL(FALSE), encoding, structType, encoded,
                                encodedLength, flags, decoded, decodedLength);
+    }
+    static BOOL CryptHashCertificate(HCRYPTPROV_LEGACY provider, ALG_ID algorithm, DWORD flags,
+                                     const BYTE* data, DWORD dataLength, BYTE* hash,
+                                     DWORD* hashLength) {
+        return VELMORA_CRYPT32(CryptHashCertificate, BOOL(FALSE), provider, algorithm, flags,
+                               data, dataLength, hash, hashLength);
     }
 
 #undef VELMORA_CRYPT32

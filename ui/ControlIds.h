@@ -6,6 +6,9 @@
 
 #define IDD_MAINDIALOG        "MAINDIALOG"
 #define IDI_MAINICON          "MAINICON"
+// The hashes of the help file the program was built with (RCDATA).
+#define IDR_HELP_SHA256       1
+#define IDR_HELP_SHA1         2
 
 // The ids the dialog manager itself uses: Enter presses the IDOK button and
 // Escape the IDCANCEL one. F1 arrives as WM_HELP and does what IDHELP does.

@@ -12,16 +12,16 @@ namespace {
 
 const std::string Folder = "C:\\velmora-help-test";
 
-std::string CopyOfVelmora(const std::string& name, bool withHelp,
+// The program as `name` in the test folder, and beside it as Velmora.chm
+// the help file `help`, or none.
+std::string CopyOfVelmora(const std::string& name, const char* help,
                           const char* program = VELMORA_EXE) {
     ::CreateDirectoryA(Folder.c_str(), nullptr);
     const std::string exe = Folder + "\\" + name;
     EXPECT_TRUE(::CopyFileA(WindowsPath(program).c_str(), exe.c_str(), FALSE));
     const std::string chm = Folder + "\\Velmora.chm";
-    if (withHelp) {
-        std::string source = WindowsPath(VELMORA_EXE);
-        source.replace(source.size() - 3, 3, "chm");
-        EXPECT_TRUE(::CopyFileA(source.c_str(), chm.c_str(), FALSE));
+    if (help != nullptr) {
+        EXPECT_TRUE(::CopyFileA(WindowsPath(help).c_str(), chm.c_str(), FALSE));
     } else {
         ::DeleteFileA(chm.c_str());
     }
@@ -91,25 +91,38 @@ TEST_F(HelpTest, F1AndTheHelpButtonOpenTheDialogsTopic) {
     CloseHelpWindows();
 }
 
-TEST_F(HelpTest, MissingHelpFileIsNamedOncePerRequest) {
-    const std::string exe = CopyOfVelmora("Kopie.exe", false);
-    const HWND d = Start({exe, "", "win7", true});
-    for (int request = 0; request < 2; ++request) {
-        if (request == 0) Click(Control(d, 9)); else PressHardwareKey(d, VK_F1);
-        const auto box = AnswerNextBox(velmora_.id());
-        ASSERT_TRUE(box.has_value());
-        EXPECT_EQ(box->owner, d);
-        EXPECT_EQ(box->caption, "Velmora");
-        EXPECT_EQ(box->text, "Die Hilfe-Datei kann nicht ge\xF6" "ffnet werden.\r\n(" + Folder +
-                                 "\\Kopie.chm)");
-        EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
-        ::Sleep(300);
-        EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+// A help file that is missing, or that is not the one the program was built
+// with (the same topic number, compiled apart): named once per request,
+// and a foreign one never opened.
+TEST_F(HelpTest, MissingOrForeignHelpFileIsNamedOncePerRequest) {
+    const struct { const char* name; const char* help; std::string text; } rows[] = {
+        {"Kopie.exe", nullptr,
+         "Die Hilfe-Datei kann nicht ge\xF6" "ffnet werden.\r\n(" + Folder + "\\Kopie.chm)"},
+        {"Velmora.exe", FOREIGN_CHM,
+         "Die Hilfe-Datei neben dem Programm geh\xF6rt nicht zu dieser Version und wird nicht "
+         "ge\xF6" "ffnet.\r\n(" + Folder + "\\Velmora.chm)"}};
+    for (const auto& row : rows) {
+        const HWND d = Start({CopyOfVelmora(row.name, row.help), "", "win7", true});
+        for (int request = 0; request < 2; ++request) {
+            if (request == 0) Click(Control(d, 9)); else PressHardwareKey(d, VK_F1);
+            const auto box = AnswerNextBox(velmora_.id());
+            ASSERT_TRUE(box.has_value());
+            EXPECT_EQ(box->owner, d);
+            EXPECT_EQ(box->caption, "Velmora");
+            EXPECT_EQ(box->text, row.text);
+            EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
+            ::Sleep(300);
+            EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+            EXPECT_TRUE(velmora_.Windows("HH Parent").empty());
+        }
+        Close(d);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        dialog_ = nullptr;
     }
 }
 
 TEST_F(HelpTest, ExtensionIsReplacedByPosition) {
-    const std::string exe = CopyOfVelmora("Kopie.progr", false);
+    const std::string exe = CopyOfVelmora("Kopie.progr", nullptr);
     const HWND d = Start({exe, "", "win7", true});
     Click(Control(d, 9));
     const auto box = AnswerNextBox(velmora_.id());
@@ -122,7 +135,7 @@ TEST_F(HelpTest, ExtensionIsReplacedByPosition) {
 // a native copy of each, as Windows would. The run reaches every binding:
 // version label, help, signature check, the icon's click, Save.
 TEST_F(HelpTest, LibrariesPlantedBesideTheProgramAreNeverLoaded) {
-    const std::string exe = CopyOfVelmora("Velmora.exe", true, VELMORA_SIGNED_EXE);
+    const std::string exe = CopyOfVelmora("Velmora.exe", VELMORA_CHM, VELMORA_SIGNED_EXE);
     // Only libraries whose planted copy would run its DllMain if loaded, and
     // so leave its marker. Not version.dll: Wine's user32 loads the built-in
     // one before the program runs, and a load by plain name gets that one

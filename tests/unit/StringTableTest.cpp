@@ -59,6 +59,8 @@ TEST(StringTable, EveryTextExactly) {
         {214, "- Text im Anmeldedialog\r\n"},
         {215, "Die Zertifikatsdatei gehört nicht zur Signatur dieses Programms und wurde nicht "
               "installiert."},
+        {216, "Die Hilfe-Datei neben dem Programm gehört nicht zu dieser Version und wird nicht "
+              "geöffnet.\r\n(%s)"},
         {301, "Änderungen erfordern administrative Rechte"},
         {302, "Klicken Sie auf die Schaltfläche, um das Programm mit\r\nadministrativen Rechten neu "
               "zu starten."},
