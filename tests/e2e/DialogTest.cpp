@@ -118,27 +118,24 @@ TEST(Dialog, CheckBoxesEnableTheirEditsAndKeepTheTexts) {
     ASSERT_NE(d, nullptr);
 
     Click(Control(d, 1010));
-    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1013)); }));
     EXPECT_EQ(CheckState(Control(d, 1010)), BST_CHECKED);
-    EXPECT_TRUE(IsEnabled(Control(d, 1013)));
     EXPECT_TRUE(IsEnabled(Control(d, 1014)));
     SetText(Control(d, 1013), "Hinweis");
     SetText(Control(d, 1014), "Zeile 1\r\nZeile 2");
 
     Click(Control(d, 1010));
-    for (int i = 0; i < 100 && IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
-    EXPECT_FALSE(IsEnabled(Control(d, 1013)));
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(d, 1013)); }));
     EXPECT_FALSE(IsEnabled(Control(d, 1014)));
     EXPECT_EQ(Text(Control(d, 1013)), "Hinweis");
 
     Click(Control(d, 1010));
-    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1013)); }));
     EXPECT_TRUE(IsEnabled(Control(d, 1014)));
     EXPECT_EQ(Text(Control(d, 1014)), "Zeile 1\r\nZeile 2");
 
     Click(Control(d, 1020));
-    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1022)); ++i) ::Sleep(20);
-    EXPECT_TRUE(IsEnabled(Control(d, 1022)));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1022)); }));
 
     PressKey(d, VK_ESCAPE);
     ASSERT_TRUE(velmora.WaitForExit());
