@@ -57,21 +57,19 @@ print_env() {
 }
 
 boot_prefix() {
-    [ -f "$booted/system.reg" ] && return 0
+    [ -f "$booted/.velmora-booted" ] && return 0
     rm -rf "$booted"
     # No display while the prefix is made: Wine then offers no installer
     # dialogs for Mono or Gecko, which would wait for a click.
     env -u DISPLAY WINEPREFIX="$booted" LC_ALL=$locale_name WINEDLLOVERRIDES="mscoree=" \
         "$VELMORA_WINE" wineboot -i >/dev/null 2>&1
-    # A program that crashes ends at once: with Wine's debugger it would
-    # wait for a click on its crash dialog, holding the test run's output.
-    local view
-    for view in 64 32; do
-        env -u DISPLAY WINEPREFIX="$booted" LC_ALL=$locale_name "$VELMORA_WINE" reg delete \
-            'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f /reg:$view \
-            </dev/null >/dev/null 2>&1 || true
-    done
+    # A program that crashes ends at once, its backtrace in the output:
+    # Wine's debugger would show a crash dialog and wait for a click,
+    # holding the crashed program and the test run's output.
+    env -u DISPLAY WINEPREFIX="$booted" LC_ALL=$locale_name "$VELMORA_WINE" reg add \
+        'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     WINEPREFIX="$booted" wineserver -w
+    touch "$booted/.velmora-booted"
 }
 
 # copy_prefix TARGET: the booted prefix as TARGET. Wine's own files, the
@@ -93,7 +91,7 @@ copy_prefix() {
             for part in "$entry"/* "$entry"/.[!.]*; do
                 [ -e "$part" ] || continue
                 case ${part##*/} in
-                system32 | syswow64 | winsxs | Microsoft.NET | mono | Fonts | inf | globalization)
+                system32 | syswow64 | winsxs)
                     cp -al "$part" "$target/drive_c/windows/" ;;
                 *) cp -a "$part" "$target/drive_c/windows/" ;;
                 esac
@@ -105,13 +103,13 @@ copy_prefix() {
 }
 
 make_prefix() {
+    # Shards that start together boot it once.
+    (flock 9 && boot_prefix) 9>"$build/wineprefix-booted.lock"
     if [ -n "$home" ]; then
-        boot_prefix
         copy_prefix "$WINEPREFIX"
         return
     fi
     [ -f "$WINEPREFIX/system.reg" ] && return 0
-    boot_prefix
     # The build folder's own prefix lasts: a full copy, nothing shared.
     rm -rf "$WINEPREFIX"
     cp -a "$booted" "$WINEPREFIX"
