@@ -179,13 +179,19 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 bool Settled(HWND dialog) {
     // Posted messages are handled in order, modal loops included; the
-    // pushed look of Cancel, which clicks nothing, tells when this one was.
+    // pushed look of Cancel, which clicks nothing, tells when one was. The
+    // first round ends once the thread is back in a message loop, past the
+    // handler it was in; the second comes after whatever that handler
+    // posted on its way out.
     const HWND marker = ::GetDlgItem(dialog, IDCANCEL);
-    if (marker == nullptr || !::PostMessageA(marker, BM_SETSTATE, TRUE, 0)) return false;
-    const bool handled = WaitUntil(
-        [&] { return (SendBounded(marker, BM_GETSTATE, 0, 0, 0) & BST_PUSHED) != 0; });
-    ::PostMessageA(marker, BM_SETSTATE, FALSE, 0);
-    return handled;
+    for (int round = 0; round < 2; ++round) {
+        if (marker == nullptr || !::PostMessageA(marker, BM_SETSTATE, TRUE, 0)) return false;
+        const bool handled = WaitUntil(
+            [&] { return (SendBounded(marker, BM_GETSTATE, 0, 0, 0) & BST_PUSHED) != 0; });
+        ::PostMessageA(marker, BM_SETSTATE, FALSE, 0);
+        if (!handled) return false;
+    }
+    return true;
 }
 
 bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs) {
