@@ -49,7 +49,8 @@ joined() {
             summary+=("$(cat "$log.summary")")
             grep -q ' passed in ' "$log.summary" || status=1
         else
-            summary+=("${log##*/}: ended without a result"); status=1
+            summary+=("$(printf '%-28s ended without a result' "$(sed -n '1s/^== //p' "$log"):")")
+            status=1
         fi
     done
 }
