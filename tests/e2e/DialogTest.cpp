@@ -117,21 +117,22 @@ TEST(Dialog, CheckBoxesEnableTheirEditsAndKeepTheTexts) {
     const HWND d = velmora.WaitForDialog();
     ASSERT_NE(d, nullptr);
 
+    // The text's edit changes last.
     Click(Control(d, 1010));
-    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1013)); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1014)); }));
     EXPECT_EQ(CheckState(Control(d, 1010)), BST_CHECKED);
-    EXPECT_TRUE(IsEnabled(Control(d, 1014)));
+    EXPECT_TRUE(IsEnabled(Control(d, 1013)));
     SetText(Control(d, 1013), "Hinweis");
     SetText(Control(d, 1014), "Zeile 1\r\nZeile 2");
 
     Click(Control(d, 1010));
-    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(d, 1013)); }));
-    EXPECT_FALSE(IsEnabled(Control(d, 1014)));
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(d, 1014)); }));
+    EXPECT_FALSE(IsEnabled(Control(d, 1013)));
     EXPECT_EQ(Text(Control(d, 1013)), "Hinweis");
 
     Click(Control(d, 1010));
-    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1013)); }));
-    EXPECT_TRUE(IsEnabled(Control(d, 1014)));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1014)); }));
+    EXPECT_TRUE(IsEnabled(Control(d, 1013)));
     EXPECT_EQ(Text(Control(d, 1014)), "Zeile 1\r\nZeile 2");
 
     Click(Control(d, 1020));
