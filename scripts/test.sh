@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # test.sh BUILD BUILD64: every test this host can run, and on the last lines
 # which path ran and how each part ended.
-#   A host that runs 32-bit code: the whole suite against the 32-bit build,
-#   then the whole suite against the 64-bit twin.
+#   A host that runs 32-bit code: the whole suite against the 32-bit build
+#   and the whole suite against the 64-bit twin, side by side where the host
+#   has more than one core (the output of the 64-bit suite follows that of
+#   the 32-bit one).
 #   A host that runs none: the whole suite against the 64-bit twin under
 #   wine64, then a smoke test of the real 32-bit deliverables under
 #   emulation (scripts/testenv/smoke32.sh). Without an emulator the 32-bit
@@ -28,15 +30,51 @@ part() {
     "$@" || { result=FAILED; status=1; }
     summary+=("$(printf '%-28s %s in %d s' "$name:" "$result" $((SECONDS - start)))")
 }
-# A configuration that builds no tests fails rather than passes.
-suite() { ctest --test-dir "$1" --output-on-failure --no-tests=error "${@:2}"; }
+# part_beside NAME LOG COMMAND...: part, in the background, its output into
+# LOG and its summary line into LOG.summary.
+part_beside() {
+    local name=$1 log=$2; shift 2
+    ( summary=(); status=0
+      part "$name" "$@" >"$log" 2>&1
+      printf '%s\n' "${summary[@]}" >"$log.summary"
+      exit $status ) &
+}
+# joined LOG...: the output and the outcome of parts run beside each other.
+joined() {
+    local log
+    wait
+    for log in "$@"; do
+        cat "$log"
+        if [ -s "$log.summary" ]; then
+            summary+=("$(cat "$log.summary")")
+            grep -q ' passed in ' "$log.summary" || status=1
+        else
+            summary+=("$(printf '%-28s ended without a result' "$(sed -n '1s/^== //p' "$log"):")")
+            status=1
+        fi
+    done
+}
+# A configuration that builds no tests fails rather than passes. The
+# end-to-end shards run side by side, and beside them the rest in the
+# build folder's own environment.
+shards=$(velmora_e2e_shards) || exit 2
+export VELMORA_E2E_SHARDS=$shards
+suite() { ctest --test-dir "$1" --output-on-failure --no-tests=error -j $((shards + 1)) "${@:2}"; }
 tables32() { part "32-bit tables, setup script" suite "$build" -L tables; }
 
 echo "host: $VELMORA_HOST_KIND ($VELMORA_HOST_REASON)"
 if [ "$VELMORA_HOST_KIND" = native32 ]; then
     path="32-bit native + 64-bit twin"
-    part "32-bit suite" suite "$build"
-    part "64-bit suite" suite "$build64"
+    if [ "$(nproc)" -gt 1 ]; then
+        logs=$(mktemp -d)
+        trap 'rm -rf "$logs"' EXIT
+        part_beside "32-bit suite" "$logs/32" suite "$build"
+        part_beside "64-bit suite" "$logs/64" suite "$build64"
+        joined "$logs/32" "$logs/64"
+    else
+        part "32-bit suite" suite "$build"
+        part "64-bit suite" suite "$build64"
+    fi
 elif [ "$VELMORA_HOST_KIND" = broken32 ]; then
     tables32
     part "64-bit suite" suite "$build64"

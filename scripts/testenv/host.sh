@@ -8,6 +8,9 @@
 #   host.sh reason        one line on how that was found out
 #   host.sh emulator      the binfmt_misc entry that emulates i386 ELF files, if any
 #   host.sh loader ARCH   the Wine loader for programs of ARCH (i686, x86_64)
+#   host.sh shards        how many shards the end-to-end cases run in side by
+#                         side: $VELMORA_E2E_SHARDS, or one more than the
+#                         host has cores (the cases mostly wait), at least 2
 # Sourced, it defines the same as functions (velmora_host_kind, ...).
 #
 # The answer is found out once per command: it is kept in VELMORA_HOST_KIND,
@@ -92,6 +95,18 @@ velmora_wine_loader() {
     esac
 }
 
+velmora_e2e_shards() {
+    local count=${VELMORA_E2E_SHARDS:-}
+    if [ -z "$count" ]; then
+        count=$(($(nproc) + 1))
+        [ "$count" -ge 2 ] || count=2
+    fi
+    case $count in
+    '' | *[!0-9]* | 0) echo "VELMORA_E2E_SHARDS must be a number of at least 1, not '$count'" >&2; return 2 ;;
+    esac
+    echo "$count"
+}
+
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     set -euo pipefail
     case ${1:-} in
@@ -99,6 +114,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     reason) velmora_host_reason ;;
     emulator) velmora_host_emulator ;;
     loader) velmora_wine_loader "$2" ;;
-    *) echo "usage: $0 kind|reason|emulator|loader ARCH" >&2; exit 2 ;;
+    shards) velmora_e2e_shards ;;
+    *) echo "usage: $0 kind|reason|emulator|loader ARCH|shards" >&2; exit 2 ;;
     esac
 fi

@@ -1,23 +1,46 @@
 #!/usr/bin/env bash
-# The Wine environment of a build folder: a 64-bit prefix inside it, a
-# private Xvfb, and a pinned locale whose ANSI code page is 1252. Programs of
-# the build folder's architecture (its file wine-arch) start through the
-# Wine loader of that architecture, $VELMORA_WINE; a 64-bit build folder's
-# prefix is made by the 64-bit loader alone.
-#   testenv.sh start BUILD   make the prefix if needed, start Xvfb and wineserver
-#   testenv.sh stop BUILD    end wineserver and Xvfb
-#   testenv.sh prefix BUILD  only make the prefix
-#   testenv.sh env BUILD     print the environment as shell assignments
+# The Wine environments of a build folder: 64-bit prefixes inside it, each
+# with a private Xvfb and its own wineserver, and a pinned locale whose ANSI
+# code page is 1252. Programs of the build folder's architecture (its file
+# wine-arch) start through the Wine loader of that architecture,
+# $VELMORA_WINE; a 64-bit build folder's prefixes are made by the 64-bit
+# loader alone.
+# A prefix is booted once per build folder (BUILD/wineprefix-booted) and
+# never used itself: the build folder's own environment (BUILD/wineprefix)
+# is copied from it once and kept, a named one (BUILD/testenvs/NAME, one for
+# each shard of the end-to-end cases) is copied afresh at every start, so
+# that it never sees what an earlier run left behind.
+#   testenv.sh start BUILD [NAME]   make the prefix if needed, start Xvfb and wineserver
+#   testenv.sh stop BUILD [NAME]    end wineserver and Xvfb
+#   testenv.sh prefix BUILD         only boot the prefix and copy the build folder's own
+#   testenv.sh env BUILD [NAME]     print the environment as shell assignments
+#   testenv.sh run BUILD NAME -- COMMAND...
+#                                   COMMAND in a fresh environment NAME, started and
+#                                   stopped around it; VELMORA_TESTENV=NAME tells
+#                                   BUILD/wine-run.sh to use it
+# Without NAME, VELMORA_TESTENV names the environment; empty or unset: the
+# build folder's own.
 set -euo pipefail
 . "$(dirname "$0")/host.sh"
 
 cmd=$1
 build=$(cd "$2" && pwd)
-state=$build/testenv
+name=${3:-${VELMORA_TESTENV:-}}
+booted=$build/wineprefix-booted
+if [ -n "$name" ]; then
+    case $name in */* | .*) echo "bad environment name: $name" >&2; exit 2 ;; esac
+    home=$build/testenvs/$name
+    state=$home/state
+    prefix=$home/wineprefix
+else
+    home=
+    state=$build/testenv
+    prefix=$build/wineprefix
+fi
 mkdir -p "$state"
 
 arch=$(cat "$build/wine-arch")
-export WINEPREFIX=$build/wineprefix
+export WINEPREFIX=$prefix
 export WINEARCH=win64
 export WINEDEBUG=-all
 export VELMORA_WINE=$(velmora_wine_loader "$arch")
@@ -33,13 +56,63 @@ print_env() {
     printf 'unset LANG LANGUAGE\n'
 }
 
-make_prefix() {
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
+boot_prefix() {
+    [ -f "$booted/.velmora-booted" ] && return 0
+    rm -rf "$booted"
     # No display while the prefix is made: Wine then offers no installer
     # dialogs for Mono or Gecko, which would wait for a click.
-    env -u DISPLAY LC_ALL=$locale_name WINEDLLOVERRIDES="mscoree=" "$VELMORA_WINE" wineboot -i \
-        >/dev/null 2>&1
-    wineserver -w
+    env -u DISPLAY WINEPREFIX="$booted" LC_ALL=$locale_name WINEDLLOVERRIDES="mscoree=" \
+        "$VELMORA_WINE" wineboot -i >/dev/null 2>&1
+    # A program that crashes ends at once, its backtrace in the output:
+    # Wine's debugger would show a crash dialog and wait for a click,
+    # holding the crashed program and the test run's output.
+    env -u DISPLAY WINEPREFIX="$booted" LC_ALL=$locale_name "$VELMORA_WINE" reg add \
+        'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    WINEPREFIX="$booted" wineserver -w
+    touch "$booted/.velmora-booted"
+}
+
+# copy_prefix TARGET: the booted prefix as TARGET. Wine's own files, the
+# bulk of it, never change after the boot and are linked; the registry and
+# everything a program may write are copied.
+copy_prefix() {
+    local target=$1 entry
+    if [ -d "$target/drive_c/velmora-locked" ]; then chattr -i "$target/drive_c/velmora-locked" 2>/dev/null || true; fi
+    rm -rf "$target"
+    mkdir -p "$target/drive_c"
+    for entry in "$booted"/* "$booted"/.[!.]*; do
+        [ -e "$entry" ] || [ -L "$entry" ] || continue
+        [ "${entry##*/}" = drive_c ] || cp -a "$entry" "$target/"
+    done
+    for entry in "$booted/drive_c"/*; do
+        if [ "${entry##*/}" = windows ]; then
+            mkdir "$target/drive_c/windows"
+            local part
+            for part in "$entry"/* "$entry"/.[!.]*; do
+                [ -e "$part" ] || continue
+                case ${part##*/} in
+                system32 | syswow64 | winsxs)
+                    cp -al "$part" "$target/drive_c/windows/" ;;
+                *) cp -a "$part" "$target/drive_c/windows/" ;;
+                esac
+            done
+        else
+            cp -a "$entry" "$target/drive_c/"
+        fi
+    done
+}
+
+make_prefix() {
+    # Shards that start together boot it once.
+    (flock 9 && boot_prefix) 9>"$build/wineprefix-booted.lock"
+    if [ -n "$home" ]; then
+        copy_prefix "$WINEPREFIX"
+        return
+    fi
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    # The build folder's own prefix lasts: a full copy, nothing shared.
+    rm -rf "$WINEPREFIX"
+    cp -a "$booted" "$WINEPREFIX"
 }
 
 # A folder that nobody may write to, not even root, for the export case:
@@ -67,9 +140,20 @@ start_xvfb() {
     echo ":$number" >"$state/display"
 }
 
-case $cmd in
-prefix) make_prefix ;;
-start)
+stop_env() {
+    unlock_folder
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid" "$state/display"
+    fi
+}
+
+start_env() {
+    # A named environment starts from a fresh copy: whatever an earlier run
+    # left running in it ends first.
+    if [ -n "$home" ] && [ -f "$WINEPREFIX/system.reg" ]; then stop_env; fi
     make_prefix
     lock_folder
     start_xvfb
@@ -79,16 +163,21 @@ start)
     # Wine's own services start with the first program and keep its output
     # open; start them here, detached from any test's output.
     env LC_ALL=$locale_name "$VELMORA_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
-    ;;
-stop)
-    unlock_folder
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    if [ -f "$state/xvfb.pid" ]; then
-        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
-        rm -f "$state/xvfb.pid" "$state/display"
-    fi
-    ;;
+}
+
+case $cmd in
+prefix) make_prefix ;;
+start) start_env ;;
+stop) stop_env ;;
 env) print_env ;;
-*) echo "usage: $0 start|stop|env BUILD" >&2; exit 2 ;;
+run)
+    [ -n "$home" ] && [ "${4:-}" = -- ] || { echo "usage: $0 run BUILD NAME -- COMMAND..." >&2; exit 2; }
+    shift 4
+    start_env
+    trap stop_env EXIT
+    status=0
+    VELMORA_TESTENV=$name "$@" || status=$?
+    exit $status
+    ;;
+*) echo "usage: $0 start|stop|prefix|env BUILD [NAME] | run BUILD NAME -- COMMAND..." >&2; exit 2 ;;
 esac

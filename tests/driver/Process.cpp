@@ -2,6 +2,7 @@
 
 #include "tests/driver/RestrictedToken.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace uidriver {
@@ -130,6 +131,11 @@ TProcess::TProcess(const TStartOptions& options) {
     id_ = info.dwProcessId;
 }
 
+TProcess::TProcess(DWORD processId)
+    : process_(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                             processId)),
+      id_(process_ ? processId : 0) {}
+
 TProcess::TProcess(TProcess&& o) noexcept
     : process_(std::exchange(o.process_, nullptr)), id_(std::exchange(o.id_, 0)) {}
 
@@ -145,8 +151,12 @@ TProcess& TProcess::operator=(TProcess&& o) noexcept {
 TProcess::~TProcess() {
     if (process_ == nullptr) return;
     if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        // A case that ended early, or a program that did not end: the next
+        // case must not find it as the running instance.
+        std::fprintf(stderr, "process %lu still ran at the end of the case: ended\n",
+                     static_cast<unsigned long>(id_));
         ::TerminateProcess(process_, 1);
-        ::WaitForSingleObject(process_, 5000);
+        ::WaitForSingleObject(process_, BoundMs);
     }
     ::CloseHandle(process_);
 }

@@ -13,7 +13,7 @@ namespace {
 // often not yet asked; its answer would come back empty.
 LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed) {
     DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &answer))
+    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, BoundMs, &answer))
         return failed;
     return static_cast<LRESULT>(answer);
 }
@@ -173,6 +173,23 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     while (!condition()) {
         if (::GetTickCount() - start >= timeoutMs) return false;
         ::Sleep(20);
+    }
+    return true;
+}
+
+bool Settled(HWND dialog) {
+    // Posted messages are handled in order, modal loops included; the
+    // pushed look of Cancel, which clicks nothing, tells when one was. The
+    // first round ends once the thread is back in a message loop, past the
+    // handler it was in; the second comes after whatever that handler
+    // posted on its way out.
+    const HWND marker = ::GetDlgItem(dialog, IDCANCEL);
+    for (int round = 0; round < 2; ++round) {
+        if (marker == nullptr || !::PostMessageA(marker, BM_SETSTATE, TRUE, 0)) return false;
+        const bool handled = WaitUntil(
+            [&] { return (SendBounded(marker, BM_GETSTATE, 0, 0, 0) & BST_PUSHED) != 0; });
+        ::PostMessageA(marker, BM_SETSTATE, FALSE, 0);
+        if (!handled) return false;
     }
     return true;
 }

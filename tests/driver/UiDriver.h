@@ -12,6 +12,10 @@
 
 namespace uidriver {
 
+// How long the driver waits for the program under test to answer, to show
+// what an action shows, or to end: a program that takes longer has hung.
+constexpr DWORD BoundMs = 5000;
+
 // Wine's per-program version setting: win98, nt40, win2k, winxp, vista,
 // win7, win10.
 struct TStartOptions {
@@ -27,9 +31,11 @@ class TProcess {
 public:
     TProcess() = default;
     explicit TProcess(const TStartOptions& options);
+    // A process the program under test started itself (its elevated copy).
+    explicit TProcess(DWORD processId);
     TProcess(TProcess&& o) noexcept;
     TProcess& operator=(TProcess&& o) noexcept;
-    ~TProcess();  // ends the process if it still runs
+    ~TProcess();  // ends the process if it still runs, and says so
 
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
@@ -37,7 +43,7 @@ public:
     // A first start under a new version or token in a fresh prefix can be slow.
     HWND WaitForDialog(DWORD timeoutMs = 45000) const;
     // True when the process ended within the time; ExitCode is then valid.
-    bool WaitForExit(DWORD timeoutMs = 20000) const;
+    bool WaitForExit(DWORD timeoutMs = BoundMs) const;
     DWORD ExitCode() const;
     // The top-level windows of the process of a window class.
     std::vector<HWND> Windows(const char* className, bool visibleOnly = true) const;
@@ -65,7 +71,11 @@ HWND FindOtherMainDialog(DWORD excluded, DWORD& processId);
 bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs = 20000);
 
 // Polls `condition` until it holds or the time is up.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = BoundMs);
+// Waits until the dialog's thread has handled what was posted to it before:
+// whatever a posted action or the start shows is on the screen by then.
+// False when the thread does not get there within the bound.
+bool Settled(HWND dialog);
 
 // The tooltip windows of the process of one kind, balloons or plain ones;
 // with `visibleOnly` only those showing now.

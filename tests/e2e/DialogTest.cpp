@@ -117,28 +117,26 @@ TEST(Dialog, CheckBoxesEnableTheirEditsAndKeepTheTexts) {
     const HWND d = velmora.WaitForDialog();
     ASSERT_NE(d, nullptr);
 
+    // The text's edit changes last.
     Click(Control(d, 1010));
-    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1014)); }));
     EXPECT_EQ(CheckState(Control(d, 1010)), BST_CHECKED);
     EXPECT_TRUE(IsEnabled(Control(d, 1013)));
-    EXPECT_TRUE(IsEnabled(Control(d, 1014)));
     SetText(Control(d, 1013), "Hinweis");
     SetText(Control(d, 1014), "Zeile 1\r\nZeile 2");
 
     Click(Control(d, 1010));
-    for (int i = 0; i < 100 && IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(d, 1014)); }));
     EXPECT_FALSE(IsEnabled(Control(d, 1013)));
-    EXPECT_FALSE(IsEnabled(Control(d, 1014)));
     EXPECT_EQ(Text(Control(d, 1013)), "Hinweis");
 
     Click(Control(d, 1010));
-    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1013)); ++i) ::Sleep(20);
-    EXPECT_TRUE(IsEnabled(Control(d, 1014)));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1014)); }));
+    EXPECT_TRUE(IsEnabled(Control(d, 1013)));
     EXPECT_EQ(Text(Control(d, 1014)), "Zeile 1\r\nZeile 2");
 
     Click(Control(d, 1020));
-    for (int i = 0; i < 100 && !IsEnabled(Control(d, 1022)); ++i) ::Sleep(20);
-    EXPECT_TRUE(IsEnabled(Control(d, 1022)));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Control(d, 1022)); }));
 
     PressKey(d, VK_ESCAPE);
     ASSERT_TRUE(velmora.WaitForExit());

@@ -111,7 +111,7 @@ TEST_F(HelpTest, MissingOrForeignHelpFileIsNamedOncePerRequest) {
             EXPECT_EQ(box->caption, "Velmora");
             EXPECT_EQ(box->text, row.text);
             EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONERROR));
-            ::Sleep(300);
+            EXPECT_TRUE(Settled(d));
             EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
             EXPECT_TRUE(velmora_.Windows("HH Parent").empty());
         }

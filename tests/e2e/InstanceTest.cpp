@@ -19,8 +19,7 @@ TEST(Instance, SecondStartRestoresTheFirstAndExits) {
     for (bool minimised : {false, true}) {
         if (minimised) {
             Minimise(dialog);
-            for (int i = 0; i < 100 && !::IsIconic(dialog); ++i) ::Sleep(20);
-            ASSERT_TRUE(::IsIconic(dialog));
+            ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(dialog) != FALSE; }));
         }
         TProcess second(Velmora());
         ASSERT_TRUE(EndsShowingNothing(second));

@@ -434,7 +434,7 @@ TEST_F(LogonNoticeTest, StoreWithoutWriteAccessReportsAndKeepsTheDialog) {
         Answer(*box, IDOK);
         // No question follows a failed store, and the dialog stays.
         EXPECT_TRUE(WaitUntil([&] { return MessageBoxes(velmora_.id()).empty(); }));
-        ::Sleep(300);
+        EXPECT_TRUE(Settled(d));
         EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
     }
     EXPECT_EQ(Stored(WinlogonNt, Caption), "<absent>");
@@ -478,7 +478,7 @@ TEST_F(LogonNoticeTest, PolicyTextsAreHintedAndNeverWritten) {
         {
             TRestrictedKey closed(Policy, 0);
             d = Start(version, "nocert");
-            ::Sleep(500);  // a report would come with the dialog
+            EXPECT_TRUE(Settled(d));  // a report would come with the dialog
             EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
             EXPECT_EQ(CountTooltips(velmora_, true, false), 0u);
             EXPECT_EQ(Text(Control(d, 1013)), caption);

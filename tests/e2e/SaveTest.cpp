@@ -47,9 +47,8 @@ TEST(Save, WithoutRightsFromNt5OnRestartsElevated) {
         HWND copy = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (copy = FindOtherMainDialog(first.id(), copyId)); },
                               20000));
-        const HANDLE copyProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
-                                                 copyId);
-        ASSERT_NE(copyProcess, nullptr);
+        const TProcess copyProcess(copyId);  // ended with the case if it still runs
+        ASSERT_TRUE(copyProcess.started());
 
         // The copy is the one instance now: another start only raises it.
         TProcess third({VELMORA_EXE, "", version, true});
@@ -57,10 +56,7 @@ TEST(Save, WithoutRightsFromNt5OnRestartsElevated) {
         EXPECT_EQ(third.ExitCode(), 0u);
 
         Close(copy);
-        EXPECT_EQ(::WaitForSingleObject(copyProcess, 20000), WAIT_OBJECT_0);
-        DWORD code = 1;
-        ::GetExitCodeProcess(copyProcess, &code);
-        EXPECT_EQ(code, 0u);
-        ::CloseHandle(copyProcess);
+        ASSERT_TRUE(copyProcess.WaitForExit());
+        EXPECT_EQ(copyProcess.ExitCode(), 0u);
     }
 }

@@ -139,7 +139,7 @@ TEST_F(SignaturePanel, NoChecksAtAllOnNt5WithoutTheOption) {
     // The same file: no box, because nothing was checked.
     const std::string twoEntries = SIGNATURE_INPUTS "/velmora/two-entries/Velmora.exe";
     Start(twoEntries, "winxp");
-    ::Sleep(500);
+    EXPECT_TRUE(Settled(dialog_));
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
     EXPECT_EQ(Icon(), nullptr);
 }
@@ -222,7 +222,7 @@ TEST_F(SignaturePanel, ClickInstallsTheSignersCertificate) {
     Close(dialog_);
     ASSERT_TRUE(velmora_.WaitForExit());
     Start(Program, "win7");
-    ::Sleep(500);
+    EXPECT_TRUE(Settled(dialog_));
     EXPECT_EQ(Icon(), nullptr);
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
 }
@@ -231,7 +231,7 @@ TEST_F(SignaturePanel, ClickInstallsTheSignersCertificate) {
 // puts it into the CA bundle of a private mount namespace).
 TEST_F(SignaturePanel, TrustedInOrderShowsNothingWithoutTheOption) {
     Start(VELMORA_SIGNED_EXE, "win7");
-    ::Sleep(500);
+    EXPECT_TRUE(Settled(dialog_));
     EXPECT_EQ(Icon(), nullptr);
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
 }
@@ -243,7 +243,7 @@ TEST_F(SignaturePanel, TrustedInOrderWithTheOptionShowsTheInfoIcon) {
     EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONINFORMATION));
     // A click installs again; the rebuilt panel stays in order, silently.
     ClickWithMouse(Icon());
-    ::Sleep(1000);
+    EXPECT_TRUE(Settled(dialog_));
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
     ASSERT_NE(Icon(), nullptr);
     EXPECT_EQ(IconShown(Icon()), static_cast<UINT>(MB_ICONINFORMATION));
