@@ -86,7 +86,8 @@ DWORD Replace(const C* source, const C* target) {
     DWORD error = ::GetLastError();
     // The 9x family lacks MoveFileEx; there the old file goes first.
     if (error != ERROR_CALL_NOT_IMPLEMENTED) return error;
-    if (!TCalls::Delete(target) && ::GetLastError() != ERROR_FILE_NOT_FOUND) return ::GetLastError();
+    if (!TCalls::Delete(target) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return ::GetLastError();
     return TCalls::Move(source, target) ? NO_ERROR : ::GetLastError();
 }
 

@@ -60,17 +60,19 @@ struct TShownValue {
     int checkId;
     // The value is stored: as loaded, then as the last write or delete left it.
     bool present;
-    // Stored as Unicode with characters the ANSI code page lacks: told once,
-    // and until the value is written or deleted its text as stored, where it
-    // is a plain string, which an export takes instead of the edit's.
+    // Stored as Unicode with characters the ANSI code page lacks: told once;
+    // no longer once the value is written or deleted.
     bool kept;
     bool checked;
     std::string shown;
+    // A kept REG_SZ value's text as stored, which an export takes while the
+    // edit shows its look-alikes.
     TWideText stored;
 };
 
 TShownValue ShownValues[] = {
-    {IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, IDC_NOTICE_ENABLED, false, false, false, {}, {}},
+    {IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, IDC_NOTICE_ENABLED, false, false, false, {},
+     {}},
     {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, IDC_NOTICE_ENABLED, false, false, false, {}, {}},
     {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, IDC_PROMPT_ENABLED, false, false, false, {}, {}}};
 

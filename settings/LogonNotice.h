@@ -19,9 +19,9 @@ void ReportKeptLogonNotice(HWND dialog);
 // each block's state. Save compares with it.
 void RememberLogonNotice(HWND dialog);
 
-// The text of edit `id` as stored, for a value kept as Unicode that the
-// user has changed neither the text nor the block of since it was loaded
-// (the test Save makes); false for every other, whose edit shows it.
+// The text of edit `id` as stored, for a value kept as Unicode whose text
+// and block the user has not changed since it was loaded or last saved (the
+// test Save makes); false for every other value, whose edit shows it.
 bool UnchangedStoredText(HWND dialog, int id, TWideText& text);
 
 // For each block whose text or check box the user changed since the dialog
