@@ -254,22 +254,18 @@ void PressHardwareKey(HWND dialog, UINT virtualKey) {
 }
 
 bool ChooseFromSystemMenu(const TProcess& process, HWND dialog, char letter) {
-    const auto key = [](WORD vk, DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = flags;
-        return input;
-    };
     ::SetForegroundWindow(dialog);
     WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 2000);
-    INPUT keys[] = {key(VK_MENU, 0), key(VK_SPACE, 0), key(VK_SPACE, KEYEVENTF_KEYUP),
-                    key(VK_MENU, KEYEVENTF_KEYUP)};
+    INPUT keys[4] = {};
+    const WORD order[] = {VK_MENU, VK_SPACE, VK_SPACE, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
     ::SendInput(4, keys, sizeof(INPUT));
     if (!WaitUntil([&] { return !process.Windows("#32768").empty(); })) return false;
-    const auto vk = static_cast<WORD>(letter);
-    INPUT mnemonic[] = {key(vk, 0), key(vk, KEYEVENTF_KEYUP)};
-    ::SendInput(2, mnemonic, sizeof(INPUT));
+    PressHardwareKey(dialog, static_cast<UINT>(letter));
     return true;
 }
 

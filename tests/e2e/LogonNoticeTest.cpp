@@ -535,16 +535,12 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
                    !MessageBoxes(velmora_.id()).empty();
         });
     };
-    const auto imports = [&](const std::wstring& file, const std::wstring& caption,
-                             const std::wstring& text) {
-        Launch(L"C:\\windows\\regedit.exe /s \"" + file + L"\"");
-        EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeCaption"), Bytes(caption));
-        EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeText"), Bytes(text));
-    };
     exportAs('D', unicodeFolder + L"notice.reg");
     exportAs('L', unicodeFolder + L"notice.inf");
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
-    imports(unicodeFolder + L"notice.reg", stored[0], stored[1] + L"\r\n" + stored[2]);
+    Launch(L"C:\\windows\\regedit.exe /s \"" + unicodeFolder + L"notice.reg\"");
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeCaption"), Bytes(stored[0]));
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeText"), Bytes(stored[1] + L"\r\n" + stored[2]));
     EXPECT_EQ(TemplateFields(unicodeFolder + L"notice.inf", L"LegalNoticeCaption"),
               (TFields{L"1", stored[0]}));
     EXPECT_EQ(TemplateFields(unicodeFolder + L"notice.inf", L"LegalNoticeText"),
@@ -561,7 +557,9 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     exportAs('L', folder + L"notice.inf");
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
 
-    imports(folder + L"notice.reg", caption, text);
+    Launch(L"C:\\windows\\regedit.exe /s \"" + folder + L"notice.reg\"");
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeCaption"), Bytes(caption));
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeText"), Bytes(text));
     const std::wstring notice = folder + L"notice.inf";
     EXPECT_EQ(TemplateFields(notice, L"LegalNoticeCaption"), (TFields{L"1", caption}));
     EXPECT_EQ(TemplateFields(notice, L"LegalNoticeText"),
