@@ -545,6 +545,10 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
               (TFields{L"1", stored[0]}));
     EXPECT_EQ(TemplateFields(unicodeFolder + L"notice.inf", L"LegalNoticeText"),
               (TFields{L"7", stored[1], stored[2]}));
+    // Gone again: the setup program's case installs into this folder.
+    for (const wchar_t* f : {L"notice.reg", L"notice.inf"})
+        ::DeleteFileW((unicodeFolder + f).c_str());
+    ::RemoveDirectoryW(unicodeFolder.c_str());
 
     // Edited, the texts go out as the edits hold them.
     const std::wstring caption = L"Hinweis \"Intern\" C:\\Daten";
