@@ -40,6 +40,15 @@ install() {
 
 install "${packages[@]}"
 
+# One end-to-end entry runs Wine in German, which takes a generated locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  install locales
+  echo "generating the locale de_DE.UTF-8"
+  grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+    echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen
+fi
+
 # Asked only now: the probe starts the 32-bit loaders installed above.
 . "$here/testenv/host.sh"
 case $(velmora_host_kind) in

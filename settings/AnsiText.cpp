@@ -1,5 +1,7 @@
 #include "settings/AnsiText.h"
 
+#include <algorithm>
+
 #include "base/Handles.h"
 
 namespace velmora {
@@ -31,7 +33,7 @@ bool RoundTripsThroughCodePage(const wchar_t* text, int count, TWideToAnsi conve
 
 }  // namespace
 
-bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert) {
+bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert, TWideText* stored) {
     wchar_t wideName[NameCapacity] = {};
     if (::MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, NameCapacity) == 0) return false;
     DWORD type = 0, size = 0;
@@ -49,7 +51,12 @@ bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert) {
         return false;
     // Every character, inner zeros of a multi-string too.
     const int count = static_cast<int>(delivered / sizeof(wchar_t));
-    return count == 0 || RoundTripsThroughCodePage(data.as<wchar_t>(), count, convert);
+    if (count == 0 || RoundTripsThroughCodePage(data.as<wchar_t>(), count, convert)) return true;
+    if (stored != nullptr && type == REG_SZ) {
+        const wchar_t* text = data.as<wchar_t>();
+        stored->assign(text, static_cast<size_t>(std::find(text, text + count, L'\0') - text));
+    }
+    return false;
 }
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "base/WideText.h"
+
 namespace velmora {
 
 // The conversion the check makes; a parameter so that a system which fails
@@ -13,7 +15,10 @@ using TWideToAnsi = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LP
 // REG_MULTI_SZ) with characters that the ANSI code page cannot hold, so that
 // the ANSI functions return "?" or a look-alike, and whenever the check
 // itself fails: such a value is kept rather than rewritten. True for a
-// missing value, an empty one and one of another type.
-bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert = ::WideCharToMultiByte);
+// missing value, an empty one and one of another type. With `stored`, a
+// REG_SZ value that does not read as ANSI leaves there its UTF-16 text up to
+// its first zero.
+bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert = ::WideCharToMultiByte,
+                      TWideText* stored = nullptr);
 
 }  // namespace velmora

@@ -60,16 +60,21 @@ struct TShownValue {
     int checkId;
     // The value is stored: as loaded, then as the last write or delete left it.
     bool present;
-    // Stored as Unicode with characters the ANSI code page lacks: told once.
+    // Stored as Unicode with characters the ANSI code page lacks: told once;
+    // no longer once the value is written or deleted.
     bool kept;
     bool checked;
     std::string shown;
+    // A kept REG_SZ value's text as stored, which an export takes while the
+    // edit shows its look-alikes.
+    TWideText stored;
 };
 
 TShownValue ShownValues[] = {
-    {IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, IDC_NOTICE_ENABLED, false, false, false, {}},
-    {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, IDC_NOTICE_ENABLED, false, false, false, {}},
-    {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, IDC_PROMPT_ENABLED, false, false, false, {}}};
+    {IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, IDC_NOTICE_ENABLED, false, false, false, {},
+     {}},
+    {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, IDC_NOTICE_ENABLED, false, false, false, {}, {}},
+    {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, IDC_PROMPT_ENABLED, false, false, false, {}, {}}};
 
 TShownValue& Shown(int id) {
     for (TShownValue& value : ShownValues)
@@ -83,7 +88,8 @@ void ShowValue(HWND dialog, TShownValue& value, const TAPIRegistry& registry) {
     ::SetDlgItemTextA(dialog, value.id, registry.ReadString(value.name).c_str());
     // The 9x family has no Unicode registry.
     value.kept = OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT &&
-                 !ValueReadsAsAnsi(registry.Key(), value.name);
+                 !ValueReadsAsAnsi(registry.Key(), value.name, ::WideCharToMultiByte,
+                                   &value.stored);
 }
 
 bool Changed(HWND dialog, const TShownValue& value) {
@@ -110,13 +116,17 @@ void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
         return;
     registry.WriteString(value.name, text);
     value.present = true;
+    value.kept = false;
     value.shown = std::move(text);
 }
 
 // Until the delete has succeeded the value counts as stored.
 void DeleteValue(TAPIRegistry& registry, int id) {
     TShownValue& value = Shown(id);
-    if (registry.ValueExists(value.name) && registry.DeleteValue(value.name)) value.present = false;
+    if (registry.ValueExists(value.name) && registry.DeleteValue(value.name)) {
+        value.present = false;
+        value.kept = false;
+    }
 }
 
 }  // namespace
@@ -125,6 +135,7 @@ void LoadLogonNotice(HWND dialog) {
     for (TShownValue& value : ShownValues) {
         value.present = false;
         value.kept = false;
+        value.stored.clear();
     }
     TAPIRegistry registry;
     PrepareLogonRegistry(registry, KEY_READ);
@@ -159,6 +170,13 @@ void RememberLogonNotice(HWND dialog) {
         value.shown = ReadEditText(dialog, value.id);
         value.checked = IsCheckBoxChecked(dialog, value.checkId);
     }
+}
+
+bool UnchangedStoredText(HWND dialog, int id, TWideText& text) {
+    const TShownValue& value = Shown(id);
+    if (!value.kept || value.stored.empty() || Changed(dialog, value)) return false;
+    text = value.stored;
+    return true;
 }
 
 bool StoreLogonNotice(HWND dialog) {

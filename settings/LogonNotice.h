@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "base/WideText.h"
+
 namespace velmora {
 
 // Fills edits 1013, 1014 and, on NT 4 and 5, 1022 from the stored values;
@@ -16,6 +18,11 @@ void ReportKeptLogonNotice(HWND dialog);
 // What the dialog shows now, once its check boxes are set: each text and
 // each block's state. Save compares with it.
 void RememberLogonNotice(HWND dialog);
+
+// The text of edit `id` as stored, for a value kept as Unicode whose text
+// and block the user has not changed since it was loaded or last saved (the
+// test Save makes); false for every other value, whose edit shows it.
+bool UnchangedStoredText(HWND dialog, int id, TWideText& text);
 
 // For each block whose text or check box the user changed since the dialog
 // was loaded or last saved: writes the changed values of a block that is

@@ -82,9 +82,29 @@ void ReplaceBalloon(HWND dialog, int icon, const char* literalText, UINT textId)
         AddBalloonTip(dialog, IDC_SIGNATUREICON, icon, literalText, textId, IDS_SIGNATURE_TITLE));
 }
 
+// The icon is no tab stop and the template fixed: the system menu's item is
+// the way to the install by keyboard, there exactly while a click installs.
+bool HasInstallItem(HMENU menu) {
+    return menu != nullptr &&
+           ::GetMenuState(menu, IDM_INSTALL_CERTIFICATE, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+void ShowInstallItem(HWND dialog, bool shown) {
+    const HMENU menu = ::GetSystemMenu(dialog, FALSE);
+    if (menu == nullptr || HasInstallItem(menu) == shown) return;
+    if (!shown) {
+        ::DeleteMenu(menu, IDM_INSTALL_CERTIFICATE, MF_BYCOMMAND);
+        return;
+    }
+    char text[64] = {};
+    LoadText(IDS_INSTALL_CERT_MENU, text, sizeof text);
+    ::AppendMenuA(menu, MF_STRING, IDM_INSTALL_CERTIFICATE, text);
+}
+
 void ShowProblemState(HWND dialog) {
     const HWND icon = EnsureIcon(dialog);
     if (icon == nullptr) return;
+    ShowInstallItem(dialog, true);
     SetIcon(icon, ProblemIconIndex, IDI_EXCLAMATION);
     ReplaceBalloon(dialog, TTI_ERROR, nullptr, IDS_CERT_INVALID);
 }
@@ -92,6 +112,7 @@ void ShowProblemState(HWND dialog) {
 void ShowInOrderState(HWND dialog, const char* signer, const SYSTEMTIME& expiry) {
     const HWND icon = EnsureIcon(dialog);
     if (icon == nullptr) return;
+    ShowInstallItem(dialog, false);
     SetIcon(icon, InOrderIconIndex, IDI_ASTERISK);
     char format[InOrderFormatCapacity] = {};
     LoadText(IDS_CERT_VALID, format, InOrderFormatCapacity);
@@ -101,6 +122,7 @@ void ShowInOrderState(HWND dialog, const char* signer, const SYSTEMTIME& expiry)
 }
 
 void HidePanel(HWND dialog) {
+    ShowInstallItem(dialog, false);
     SignatureTip.reset();
     if (const HWND icon = ::GetDlgItem(dialog, IDC_SIGNATUREICON)) ::DestroyWindow(icon);
     ExtractedIcon.reset();
@@ -156,6 +178,14 @@ void SignaturePanelClick(HWND dialog) {
             ShowError(dialog, IDS_SIGNATURE_BROKEN);
         break;
     }
+}
+
+bool SignatureMenuCommand(HWND dialog, WPARAM command) {
+    // The system uses the four low bits of a system command itself.
+    if ((command & 0xFFF0) != IDM_INSTALL_CERTIFICATE) return false;
+    // Sent while the item is absent, the command installs nothing.
+    if (HasInstallItem(::GetSystemMenu(dialog, FALSE))) SignaturePanelClick(dialog);
+    return true;
 }
 
 }  // namespace velmora

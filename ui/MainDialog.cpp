@@ -28,6 +28,10 @@ void OnCommand(HWND dialog, int id) {
     }
 }
 
+bool OnSysCommand(HWND dialog, WPARAM command) {
+    return SignatureMenuCommand(dialog, command) || ExportCommand(dialog, command);
+}
+
 }  // namespace
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) try {
@@ -45,7 +49,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == OpenedBalloonTimer) CloseOpenedBalloon(dialog);
         return TRUE;
-    case WM_SYSCOMMAND: return ExportCommand(dialog, wParam) ? TRUE : FALSE;
+    case WM_SYSCOMMAND: return OnSysCommand(dialog, wParam) ? TRUE : FALSE;
     case WM_HELP: ShowHelp(dialog); return TRUE;
     case WM_CLOSE: ::EndDialog(dialog, 0); return TRUE;
     case WM_DESTROY: ReleaseDialogState(); return TRUE;

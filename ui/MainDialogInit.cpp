@@ -119,8 +119,9 @@ void InitMainDialog(HWND dialog) {
     if (PolicySetsLogonNotice())
         PolicyTip.reset(AddAreaBalloonTip(dialog, IDC_NOTICE_FRAME, TTI_WARNING, IDS_POLICY_TEXT,
                                           IDS_POLICY_TITLE));
-    if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
+    // The exports first: the panel's install item follows them.
     AddExportMenu(dialog);
+    if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
 }
 
 void ShowStartHints(HWND dialog) {

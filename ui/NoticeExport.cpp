@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/StringIds.h"
 #include "settings/ExportFile.h"
+#include "settings/LogonNotice.h"
 #include "settings/NoticeLines.h"
 #include "settings/RegistryFile.h"
 #include "settings/SecurityTemplate.h"
@@ -22,15 +23,15 @@ struct TExport {
     UINT menuTextId;
     UINT titleId;
     UINT filterId;
-    const char* extension;
+    const wchar_t* extension;
     TWideText (*build)(const TWideText& caption, const TWideText& text);
 };
 
 const TExport Exports[] = {
     {IDM_EXPORT_REGISTRY, IDS_EXPORT_REGISTRY_MENU, IDS_EXPORT_REGISTRY_TITLE,
-     IDS_EXPORT_REGISTRY_FILTER, "reg", RegistryFileText},
+     IDS_EXPORT_REGISTRY_FILTER, L"reg", RegistryFileText},
     {IDM_EXPORT_TEMPLATE, IDS_EXPORT_TEMPLATE_MENU, IDS_EXPORT_TEMPLATE_TITLE,
-     IDS_EXPORT_TEMPLATE_FILTER, "inf", SecurityTemplateText},
+     IDS_EXPORT_TEMPLATE_FILTER, L"inf", SecurityTemplateText},
 };
 
 // The edit's text without the detour through the ANSI code page, where the
@@ -52,6 +53,13 @@ TWideText EditText(HWND dialog, int id) {
     return text;
 }
 
+// A value that the edit shows only as look-alikes goes out as it is stored,
+// as long as the user has left it alone.
+TWideText ExportedText(HWND dialog, int id) {
+    TWideText stored;
+    return UnchangedStoredText(dialog, id, stored) ? stored : EditText(dialog, id);
+}
+
 void WarnAboutLength(HWND dialog) {
     char message[512] = {};
     LoadText(IDS_EXPORT_TOO_LONG, message, sizeof message);
@@ -65,14 +73,18 @@ void Export(HWND dialog, const TExport& format) {
     if (IsCheckBoxChecked(dialog, IDC_NOTICE_ENABLED) &&
         ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_CAPTION)) > 0 &&
         ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_TEXT)) > 0) {
-        caption = EditText(dialog, IDC_NOTICE_CAPTION);
-        text = EditText(dialog, IDC_NOTICE_TEXT);
+        caption = ExportedText(dialog, IDC_NOTICE_CAPTION);
+        text = ExportedText(dialog, IDC_NOTICE_TEXT);
     }
     if (!WithinPolicyLimits(text)) WarnAboutLength(dialog);
-    char path[SaveAsPathCapacity] = {};
-    LoadText(IDS_EXPORT_FILE_NAME, path, sizeof path);
+    // Through the code page: the 9x family has no LoadStringW.
+    char ansiName[SaveAsPathCapacity] = {};
+    wchar_t name[SaveAsPathCapacity] = {};
+    LoadText(IDS_EXPORT_FILE_NAME, ansiName, sizeof ansiName);
+    ::MultiByteToWideChar(CP_ACP, 0, ansiName, -1, name, SaveAsPathCapacity);
+    TWideText path = name;
     if (!AskSaveAsPath(dialog, format.titleId, format.filterId, format.extension, path)) return;
-    ReportWin32Error(WriteUnicodeFile(path, format.build(caption, text)));
+    ReportWin32Error(WriteUnicodeFile(path.c_str(), format.build(caption, text)));
 }
 
 }  // namespace

@@ -8,24 +8,29 @@
 
 namespace velmora {
 
-bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const char* extension,
-                   char (&path)[SaveAsPathCapacity]) {
-    char title[128] = {};
-    LoadText(titleId, title, sizeof title);
-    // A string resource cannot hold the zeros that separate the filter's parts.
-    char filter[256] = {};
-    LoadText(filterId, filter, sizeof filter - 1);
-    for (char& c : filter)
-        if (c == '|') c = '\0';
+namespace {
 
-    OPENFILENAMEA dialog = {};
-    // NT 4 and the 9x family reject the size of the later, longer record.
-    dialog.lStructSize =
-        OsVersion.dwMajorVersion >= 5 ? sizeof dialog : OPENFILENAME_SIZE_VERSION_400A;
+int LoadWideText(UINT id, wchar_t* buffer, int capacity) {
+    return ::LoadStringW(::GetModuleHandleA(nullptr), id, buffer, capacity);
+}
+
+// A string resource cannot hold the zeros that separate the filter's parts.
+template <typename C, size_t N>
+void SplitFilter(C (&filter)[N]) {
+    for (C& c : filter)
+        if (c == '|') c = '\0';
+}
+
+// What both forms of the record hold alike. NT 4 and the 9x family reject
+// the size of the later, longer record.
+template <typename TRecord, typename C>
+void Fill(TRecord& dialog, DWORD size400, HWND owner, const C* title, const C* filter,
+          const C* extension, C* file) {
+    dialog.lStructSize = OsVersion.dwMajorVersion >= 5 ? sizeof dialog : size400;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter;
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
+    dialog.lpstrFile = file;
     dialog.nMaxFile = SaveAsPathCapacity;
     dialog.lpstrTitle = title[0] != '\0' ? title : nullptr;
     dialog.lpstrDefExt = extension;
@@ -33,8 +38,58 @@ bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const char* extensio
     // write to; the dialog's own trial file would be left behind on a crash.
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    OFN_NOCHANGEDIR | OFN_NOTESTFILECREATE;
-    return CallBound<TKeepFirstLoad, decltype(&::GetSaveFileNameA)>(
-               "comdlg32.dll", "GetSaveFileNameA", FALSE, &dialog) != FALSE;
+}
+
+bool AskWide(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
+             TWideText& path) {
+    wchar_t title[128] = {};
+    LoadWideText(titleId, title, 128);
+    wchar_t filter[256] = {};
+    LoadWideText(filterId, filter, 255);
+    SplitFilter(filter);
+    wchar_t file[SaveAsPathCapacity] = {};
+    path.copy(file, SaveAsPathCapacity - 1);
+    OPENFILENAMEW dialog = {};
+    Fill(dialog, OPENFILENAME_SIZE_VERSION_400W, owner, title, filter, extension, file);
+    if (CallBound<TKeepFirstLoad, decltype(&::GetSaveFileNameW)>(
+            "comdlg32.dll", "GetSaveFileNameW", FALSE, &dialog) == FALSE)
+        return false;
+    path = file;
+    return true;
+}
+
+bool AskAnsi(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
+             TWideText& path) {
+    char title[128] = {};
+    LoadText(titleId, title, sizeof title);
+    char filter[256] = {};
+    LoadText(filterId, filter, sizeof filter - 1);
+    SplitFilter(filter);
+    char ansiExtension[8] = {};
+    char file[SaveAsPathCapacity] = {};
+    if (::WideCharToMultiByte(CP_ACP, 0, extension, -1, ansiExtension, sizeof ansiExtension,
+                              nullptr, nullptr) == 0 ||
+        ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, file, sizeof file, nullptr,
+                              nullptr) == 0)
+        return false;
+    OPENFILENAMEA dialog = {};
+    Fill(dialog, OPENFILENAME_SIZE_VERSION_400A, owner, title, filter, ansiExtension, file);
+    if (CallBound<TKeepFirstLoad, decltype(&::GetSaveFileNameA)>(
+            "comdlg32.dll", "GetSaveFileNameA", FALSE, &dialog) == FALSE)
+        return false;
+    wchar_t wide[SaveAsPathCapacity] = {};
+    if (::MultiByteToWideChar(CP_ACP, 0, file, -1, wide, SaveAsPathCapacity) == 0) return false;
+    path = wide;
+    return true;
+}
+
+}  // namespace
+
+bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
+                   TWideText& path) {
+    return OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT
+               ? AskWide(owner, titleId, filterId, extension, path)
+               : AskAnsi(owner, titleId, filterId, extension, path);
 }
 
 }  // namespace velmora

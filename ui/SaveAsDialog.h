@@ -3,15 +3,19 @@
 
 #include <windows.h>
 
+#include "base/WideText.h"
+
 namespace velmora {
 
 constexpr int SaveAsPathCapacity = MAX_PATH + 1;
 
 // Asks for the file to write, starting from the name in `path`. `filterId`
 // names a string whose pairs of description and pattern end with '|';
-// `extension` is added to a name typed without one. False when the user
-// cancels or the dialog cannot be shown.
-bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const char* extension,
-                   char (&path)[SaveAsPathCapacity]);
+// `extension` is added to a name typed without one. The NT family shows the
+// dialog in its Unicode form, so that any folder can be chosen; the 9x
+// family has only the ANSI one. False when the user cancels or the dialog
+// cannot be shown.
+bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
+                   TWideText& path);
 
 }  // namespace velmora

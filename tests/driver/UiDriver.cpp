@@ -270,6 +270,22 @@ void PressHardwareKey(HWND dialog, UINT virtualKey) {
     ::SendInput(2, keys, sizeof(INPUT));
 }
 
+bool ChooseFromSystemMenu(const TProcess& process, HWND dialog, char letter) {
+    ::SetForegroundWindow(dialog);
+    WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 2000);
+    INPUT keys[4] = {};
+    const WORD order[] = {VK_MENU, VK_SPACE, VK_SPACE, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    ::SendInput(4, keys, sizeof(INPUT));
+    if (!WaitUntil([&] { return !process.Windows("#32768").empty(); })) return false;
+    PressHardwareKey(dialog, static_cast<UINT>(letter));
+    return true;
+}
+
 void ClickWithMouse(HWND control) {
     RECT r;
     ::GetClientRect(control, &r);

@@ -99,6 +99,9 @@ void PressKey(HWND dialog, UINT virtualKey);  // to the control with the focus
 // As typed on the keyboard, to the dialog made the foreground window: F1
 // becomes WM_HELP only on this way in.
 void PressHardwareKey(HWND dialog, UINT virtualKey);
+// Alt+Space, then `letter` as a mnemonic of the opened system menu, as typed;
+// false when the menu did not open.
+bool ChooseFromSystemMenu(const TProcess& process, HWND dialog, char letter);
 // A click of the left mouse button in the middle of a control: what a
 // static control with SS_NOTIFY turns into STN_CLICKED.
 void ClickWithMouse(HWND control);

@@ -89,10 +89,10 @@ std::string Bytes(const std::wstring& text) {
 }
 
 // Starts `command` and waits for it.
-void Launch(const char* program, std::string command) {
-    STARTUPINFOA startup = {sizeof startup};
+void Launch(std::wstring command) {
+    STARTUPINFOW startup = {sizeof startup};
     PROCESS_INFORMATION info = {};
-    ASSERT_TRUE(::CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+    ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                  nullptr, &startup, &info));
     ::WaitForSingleObject(info.hProcess, 30000);
     for (HANDLE h : {info.hThread, info.hProcess}) ::CloseHandle(h);
@@ -110,9 +110,9 @@ bool IsLocked(const std::string& folder) {
 }
 
 using TFields = std::vector<std::wstring>;
-TFields TemplateFields(const std::string& path, const std::wstring& name) {
+TFields TemplateFields(const std::wstring& path, const std::wstring& name) {
     TFields fields;
-    const HINF inf = ::SetupOpenInfFileA(path.c_str(), nullptr, INF_STYLE_WIN4, nullptr);
+    const HINF inf = ::SetupOpenInfFileW(path.c_str(), nullptr, INF_STYLE_WIN4, nullptr);
     INFCONTEXT line;
     const std::wstring key =
         L"MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\" + name;
@@ -490,17 +490,31 @@ TEST_F(LogonNoticeTest, PolicyTextsAreHintedAndNeverWritten) {
 }
 
 // The notice as the dialog shows it, through the system menu and Save As, into a registry
-// file that regedit imports and a template that the INF functions read back.
+// file that regedit imports and a template that the INF functions read back. Run in English
+// and, as its own entry, in German, whose system menu takes other letters.
 TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "velmora-export\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    char locale[32] = {};
+    ::GetEnvironmentVariableA("VELMORA_TEST_LOCALE", locale, sizeof locale);
+    const bool german = std::string(locale).rfind("de_DE", 0) == 0;
+    ASSERT_EQ(::GetACP(), 1252u);
+    ASSERT_EQ(PRIMARYLANGID(::GetUserDefaultUILanguage()), german ? LANG_GERMAN : LANG_ENGLISH);
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"velmora-export\\";
+    // A profile's folder whose name the ANSI code page lacks.
+    const std::wstring unicodeFolder = L"C:\\\u0141ukasz Dvo\u0159\u00E1k\\";
+    for (const std::wstring& f : {folder, unicodeFolder}) ::CreateDirectoryW(f.c_str(), nullptr);
+    // Stored as Unicode, shown as look-alikes, exported as stored.
+    const std::wstring stored[] = {L"Zugriff \u03A9 Labor", L"F\u00FCr \u0141\u00F3d\u017A",
+                                   L"Ende"};
+    WriteWideText(WinlogonNt, L"LegalNoticeCaption", stored[0]);
+    WriteWideText(WinlogonNt, L"LegalNoticeText", stored[1] + L"\r\n" + stored[2]);
     const HWND d = Start("win7", "nocert");
-    // What a click on the system menu's item sends.
-    const auto exportAs = [&](WPARAM command, const std::string& path, bool warned = false) {
-        ::DeleteFileA(path.c_str());
-        ::PostMessageA(d, WM_SYSCOMMAND, command, 0);
+    ASSERT_TRUE(AnswerNextBox(velmora_.id()).has_value());  // the texts kept
+    // By keyboard, as a user chooses the system menu's item.
+    const auto exportAs = [&](char mnemonic, const std::wstring& path, bool warned = false) {
+        ::DeleteFileW(path.c_str());
+        ASSERT_TRUE(ChooseFromSystemMenu(velmora_, d, mnemonic));
         if (warned) {
             const TMessageBox warning = AnswerNextBox(velmora_.id()).value_or(TMessageBox{});
             EXPECT_NE(warning.text.find("2.048 Zeichen"), std::string::npos);
@@ -511,49 +525,65 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
                 if (Text(w).rfind("Als ", 0) == 0) saveAs = w;
             return saveAs != nullptr;
         }, 15000));
-        SetText(Control(saveAs, Control(saveAs, 0x47C) ? 0x47C : 0x480), path);
+        const HWND name = Control(saveAs, Control(saveAs, 0x47C) ? 0x47C : 0x480);
+        ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         Click(Control(saveAs, IDOK));
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(saveAs); }, 10000));
         // Written after the dialog has closed: the file, or a report.
         WaitUntil([&] {
-            return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+            return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
                    !MessageBoxes(velmora_.id()).empty();
         });
     };
+    exportAs('D', unicodeFolder + L"notice.reg");
+    exportAs('L', unicodeFolder + L"notice.inf");
+    EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+    Launch(L"C:\\windows\\regedit.exe /s \"" + unicodeFolder + L"notice.reg\"");
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeCaption"), Bytes(stored[0]));
+    EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeText"), Bytes(stored[1] + L"\r\n" + stored[2]));
+    EXPECT_EQ(TemplateFields(unicodeFolder + L"notice.inf", L"LegalNoticeCaption"),
+              (TFields{L"1", stored[0]}));
+    EXPECT_EQ(TemplateFields(unicodeFolder + L"notice.inf", L"LegalNoticeText"),
+              (TFields{L"7", stored[1], stored[2]}));
+    // Gone again: the setup program's case installs into this folder.
+    for (const wchar_t* f : {L"notice.reg", L"notice.inf"})
+        ::DeleteFileW((unicodeFolder + f).c_str());
+    ::RemoveDirectoryW(unicodeFolder.c_str());
+
+    // Edited, the texts go out as the edits hold them.
     const std::wstring caption = L"Hinweis \"Intern\" C:\\Daten";
     const std::wstring lines[] = {L"Zeile eins", L"", L"Komma, Semikolon; \"Zitat\"",
                                   L"Ende \x2013 \x03A9"};
     const std::wstring text = lines[0] + L"\r\n\r\n" + lines[2] + L"\r\n" + lines[3];
-    Check(d, 1010);
     ::SendMessageW(Control(d, 1013), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
     ::SendMessageW(Control(d, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    exportAs(0x100, folder + "notice.reg");
-    exportAs(0x110, folder + "notice.inf");
+    exportAs('D', folder + L"notice.reg");
+    exportAs('L', folder + L"notice.inf");
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
 
-    Launch(nullptr, "C:\\windows\\regedit.exe /s \"" + folder + "notice.reg\"");
+    Launch(L"C:\\windows\\regedit.exe /s \"" + folder + L"notice.reg\"");
     EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeCaption"), Bytes(caption));
     EXPECT_EQ(ReadWideData(Policy, L"LegalNoticeText"), Bytes(text));
-    const std::string notice = folder + "notice.inf";
+    const std::wstring notice = folder + L"notice.inf";
     EXPECT_EQ(TemplateFields(notice, L"LegalNoticeCaption"), (TFields{L"1", caption}));
     EXPECT_EQ(TemplateFields(notice, L"LegalNoticeText"),
               (TFields{L"7", lines[0], L" ", lines[2], lines[3]}));
 
     // Longer than the policy takes: warned, written all the same.
     SetText(Control(d, 1014), std::string(513, 'x'));
-    exportAs(0x110, folder + "long.inf", true);
-    EXPECT_EQ(TemplateFields(folder + "long.inf", L"LegalNoticeText").size(), 2u);
+    exportAs('L', folder + L"long.inf", true);
+    EXPECT_EQ(TemplateFields(folder + L"long.inf", L"LegalNoticeText").size(), 2u);
     // Switched off: both values empty, as the policy says "no notice".
     Click(Control(d, 1010));
     EXPECT_TRUE(WaitUntil([&] { return CheckState(Control(d, 1010)) == BST_UNCHECKED; }));
-    exportAs(0x110, folder + "off.inf");
-    EXPECT_EQ(TemplateFields(folder + "off.inf", L"LegalNoticeCaption"), (TFields{L"1", L""}));
-    EXPECT_EQ(TemplateFields(folder + "off.inf", L"LegalNoticeText"), (TFields{L"7", L""}));
+    exportAs('L', folder + L"off.inf");
+    EXPECT_EQ(TemplateFields(folder + L"off.inf", L"LegalNoticeCaption"), (TFields{L"1", L""}));
+    EXPECT_EQ(TemplateFields(folder + L"off.inf", L"LegalNoticeText"), (TFields{L"7", L""}));
     // A folder nobody may write to: the system's error, and no file at all.
     const std::string denied = std::string(LockedFolder) + "\\notice.reg";
     ASSERT_TRUE(IsLocked(LockedFolder))
         << LockedFolder << " is not immutable: chattr +i needs root outside a user namespace";
-    exportAs(0x100, denied);
+    exportAs('D', std::wstring(denied.begin(), denied.end()));
     const auto box = AnswerNextBox(velmora_.id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text.rfind("Win32-Fehler. Code: 0X00000005\n\r", 0), 0u) << box->text;
@@ -564,6 +594,7 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     Quit(d);
 
     // The imported policy is what the dialog now points to.
+    for (const char* name : {Caption, Notice}) DeleteValue(WinlogonNt, name);
     const HWND again = Start("win7", "nocert");
     EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
     Quit(again);

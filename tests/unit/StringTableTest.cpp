@@ -69,7 +69,8 @@ TEST(StringTable, EveryTextExactly) {
         {306, "Bei der Überprüfung des Zertifikats wurden keine Fehler festgestellt.\r\nZertifikat: "
               "%s\r\nGültig bis: %02d.%02d.%02d"},
         {309, "Als Registrierungs&datei exportieren…"},
-        {310, "Als Sicherheits&vorlage exportieren…"},
+        {310, "Als Sicherheitsvor&lage exportieren…"},
+        {317, "Zertifikat &installieren…"},
     };
     for (const TEntry& entry : table) EXPECT_EQ(Loaded(entry.id), Ansi(entry.text)) << entry.id;
 }
