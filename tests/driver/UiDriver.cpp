@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 namespace uidriver {
 
 namespace {
@@ -260,27 +262,37 @@ void PressKey(HWND dialog, UINT virtualKey) {
     ::PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
-void PressHardwareKey(HWND dialog, UINT virtualKey) {
+namespace {
+
+// Key presses and releases as typed, to the dialog made the foreground
+// window; a key with `up` set is released.
+struct TKeyStroke {
+    WORD key;
+    bool up;
+};
+
+void TypeKeys(HWND dialog, std::initializer_list<TKeyStroke> strokes) {
     ::SetForegroundWindow(dialog);
     WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 2000);
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(virtualKey);
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, keys, sizeof(INPUT));
+    std::vector<INPUT> keys(strokes.size());
+    size_t i = 0;
+    for (const TKeyStroke& stroke : strokes) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = stroke.key;
+        keys[i++].ki.dwFlags = stroke.up ? KEYEVENTF_KEYUP : 0;
+    }
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+void PressHardwareKey(HWND dialog, UINT virtualKey) {
+    const WORD key = static_cast<WORD>(virtualKey);
+    TypeKeys(dialog, {{key, false}, {key, true}});
 }
 
 bool ChooseFromSystemMenu(const TProcess& process, HWND dialog, char letter) {
-    ::SetForegroundWindow(dialog);
-    WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 2000);
-    INPUT keys[4] = {};
-    const WORD order[] = {VK_MENU, VK_SPACE, VK_SPACE, VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i];
-        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    ::SendInput(4, keys, sizeof(INPUT));
+    TypeKeys(dialog, {{VK_MENU, false}, {VK_SPACE, false}, {VK_SPACE, true}, {VK_MENU, true}});
     if (!WaitUntil([&] { return !process.Windows("#32768").empty(); })) return false;
     PressHardwareKey(dialog, static_cast<UINT>(letter));
     return true;
