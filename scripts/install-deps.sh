@@ -10,9 +10,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
   cmake make
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 wine32:i386
+  g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine64 wine32:i386 fonts-wine
   xvfb x11-apps x11-utils netpbm
   googletest
   fp-utils osslsigncode openssl nsis
