@@ -49,6 +49,7 @@ Target ${TARGET}
 !include FileFunc.nsh
 !include nsDialogs.nsh
 !include Sections.nsh
+!include WinVer.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora"
 !define EXIT_ABORTED 2
@@ -304,6 +305,15 @@ FunctionEnd
 !insertmacro ROOT_STORE_FUNCTION "un."
 
 Function .onInit
+    ; A Unicode program: the 9x family does not run it at all, and the
+    ; folders, rights and stores it sets up came with Windows 2000. There
+    ; the user copies the three files himself.
+    ${IfNot} ${IsNT}
+    ${OrIfNot} ${AtLeastWin2000}
+        MessageBox MB_OK|MB_ICONSTOP "Das Setup-Programm läuft erst ab Windows 2000. Unter Windows 95, 98, Me und NT 4.0 kopieren Sie Velmora.exe, Velmora.chm und Velmora.cer von Hand in einen gemeinsamen Ordner." /SD IDOK
+        SetErrorLevel ${EXIT_ABORTED}
+        Quit
+    ${EndIf}
     StrCpy $GivenFolder $INSTDIR
     UserInfo::GetAccountType
     Pop $0

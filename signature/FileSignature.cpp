@@ -27,17 +27,30 @@ constexpr DWORD VerifyParaSize = VELMORA_SIZE_THROUGH(CRYPT_VERIFY_MESSAGE_PARA,
 static_assert(SizeKeeps32BitValue(FileInfoSize, 16) && SizeKeeps32BitValue(TrustDataSize, 48) &&
               SizeKeeps32BitValue(VerifyParaSize, 20));
 
+// imagehlp is not part of every system the program runs on (the 9x family
+// has none of these functions), and is needed only here: bound at run time
+// from the system folder, like wintrust. Without it the file counts as
+// carrying no certificate table.
+template <typename Fn, typename... Args>
+bool CallImageHelp(const char* exportName, Args... args) {
+    return CallBound<TKeepFirstLoad, Fn>("imagehlp.dll", exportName, FALSE, args...) != FALSE;
+}
+
 // Reads entry 0 of the certificate table whole into `entry`. An entry whose
 // length is shorter than its own header or longer than the file is refused
 // before anything is read into a buffer of that length.
 bool ReadOnlyCertificateEntry(HANDLE file, THeapBuffer& entry) {
     DWORD count = 0;
-    if (!::ImageEnumerateCertificates(file, CERT_SECTION_TYPE_ANY, &count, nullptr, 0) ||
+    if (!CallImageHelp<decltype(&::ImageEnumerateCertificates)>(
+            "ImageEnumerateCertificates", file, WORD{CERT_SECTION_TYPE_ANY}, &count,
+            static_cast<DWORD*>(nullptr), DWORD{0}) ||
         count != 1)
         return false;
     WIN_CERTIFICATE header = {};
     header.wRevision = WIN_CERT_REVISION_1_0;
-    if (!::ImageGetCertificateHeader(file, 0, &header)) return false;
+    if (!CallImageHelp<decltype(&::ImageGetCertificateHeader)>("ImageGetCertificateHeader", file,
+                                                               DWORD{0}, &header))
+        return false;
     DWORD fileSizeHigh = 0;
     const DWORD fileSize = ::GetFileSize(file, &fileSizeHigh);
     if (header.dwLength < CertificateHeaderSize ||
@@ -46,7 +59,8 @@ bool ReadOnlyCertificateEntry(HANDLE file, THeapBuffer& entry) {
     entry = THeapBuffer(header.dwLength);
     if (!entry) return false;
     DWORD length = header.dwLength;
-    return ::ImageGetCertificateData(file, 0, entry.as<WIN_CERTIFICATE>(), &length) != FALSE;
+    return CallImageHelp<decltype(&::ImageGetCertificateData)>(
+        "ImageGetCertificateData", file, DWORD{0}, entry.as<WIN_CERTIFICATE>(), &length);
 }
 
 // WinVerifyTrust's own result for the file; a path that cannot be measured

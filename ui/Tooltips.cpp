@@ -7,6 +7,7 @@
 #include "app/StructSize.h"
 #include "base/FormatText.h"
 #include "base/Handles.h"
+#include "base/SystemLibrary.h"
 #include "ui/DialogState.h"
 #include "ui/TextLimits.h"
 
@@ -24,10 +25,21 @@ constexpr int CounterTextCapacity = 50;
 constexpr int BalloonTextCapacity = 255;
 constexpr int BalloonTitleCapacity = 50;
 
-HWND CreateTip(HWND dialog, DWORD style) {
-    // The tooltip class lives in comctl32; make sure it is registered.
+// The tooltip class lives in comctl32; make sure it is registered.
+// InitCommonControlsEx came with comctl32 4.70 (Internet Explorer 3): the
+// first Windows 95 and NT 4.0 have only InitCommonControls, which registers
+// the same classes. Looked up in the comctl32 the program already imports,
+// so that no other file of that name is ever loaded.
+void RegisterCommonControls() {
+    using TInitEx = decltype(&::InitCommonControlsEx);
+    const auto initEx =
+        ResolveExport<TInitEx>(::GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx");
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&classes);
+    if (initEx == nullptr || !initEx(&classes)) ::InitCommonControls();
+}
+
+HWND CreateTip(HWND dialog, DWORD style) {
+    RegisterCommonControls();
     const HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, style,
                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                        dialog, nullptr, ::GetModuleHandleA(nullptr), nullptr);

@@ -82,11 +82,13 @@ bool Registered(HKEY root) {
 }
 
 // The exit code; the Start-menu entry would otherwise reach the host's menus.
-DWORD RunSilently(const std::string& exe, const std::string& arguments, bool administrator = true) {
+DWORD RunSilently(const std::string& exe, const std::string& arguments, bool administrator = true,
+                  const char* windowsVersion = "") {
     uidriver::TStartOptions options;
     options.exe = exe;
     options.arguments = arguments;
     options.administrator = administrator;
+    options.windowsVersion = windowsVersion;
     options.codePage = CP_UTF8;
     options.environment = {"WINEDLLOVERRIDES=winemenubuilder.exe=d"};
     const uidriver::TProcess process(options);
@@ -185,11 +187,14 @@ TEST_F(Setup, EntersTheCertificateWhereChosenAndTakesItOutAgain) {
 }
 
 // Refused with nothing installed: for all users without administrative
-// rights, rather than quietly for the one account; and into a folder that
-// holds other files, whose rights are not the setup's to change.
+// rights, rather than quietly for the one account; on a system older than
+// 2000; and into a folder that holds other files, whose rights are not the
+// setup's to change.
 TEST_F(Setup, RefusesForAllUsers) {
     const std::string folder = "C:\\velmora-setup-test", other = folder + "\\other.txt";
     EXPECT_EQ(RunSilently(VELMORA_SETUP, "/S /D=" + folder, false), 2u);
+    for (const char* version : {"nt40", "win98"})
+        EXPECT_EQ(RunSilently(VELMORA_SETUP, "/S /D=" + folder, true, version), 2u) << version;
     EXPECT_FALSE(Exists(folder) || Registered(HKEY_CURRENT_USER));
     ::CreateDirectoryA(folder.c_str(), nullptr);
     ::CloseHandle(::CreateFileA(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));

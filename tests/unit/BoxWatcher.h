@@ -2,28 +2,42 @@
 // each with its first button so the action can go on.
 #pragma once
 
+#include <windows.h>
+
 #include <atomic>
 #include <functional>
-#include <thread>
 #include <vector>
 
 #include "tests/driver/UiDriver.h"
 
-inline std::vector<uidriver::TMessageBox> BoxesShownBy(const std::function<void()>& action) {
+struct TBoxWatch {
     std::vector<uidriver::TMessageBox> seen;
     std::atomic<bool> done{false};
-    std::thread watcher([&] {
-        while (!done) {
-            for (const auto& box : uidriver::MessageBoxes(::GetCurrentProcessId())) {
-                seen.push_back(box);
-                uidriver::Answer(box, box.buttons.empty() ? IDOK : box.buttons.front());
-                ::Sleep(200);  // let the box close before looking again
-            }
-            ::Sleep(20);
+};
+
+// A thread of the system's own: the toolchain's thread model has no
+// std::thread, and the program under test needs none.
+inline DWORD WINAPI WatchBoxes(void* parameter) {
+    auto& watch = *static_cast<TBoxWatch*>(parameter);
+    while (!watch.done) {
+        for (const auto& box : uidriver::MessageBoxes(::GetCurrentProcessId())) {
+            watch.seen.push_back(box);
+            uidriver::Answer(box, box.buttons.empty() ? IDOK : box.buttons.front());
+            ::Sleep(200);  // let the box close before looking again
         }
-    });
+        ::Sleep(20);
+    }
+    return 0;
+}
+
+inline std::vector<uidriver::TMessageBox> BoxesShownBy(const std::function<void()>& action) {
+    TBoxWatch watch;
+    const HANDLE watcher = ::CreateThread(nullptr, 0, WatchBoxes, &watch, 0, nullptr);
     action();
-    done = true;
-    watcher.join();
-    return seen;
+    watch.done = true;
+    if (watcher != nullptr) {
+        ::WaitForSingleObject(watcher, INFINITE);
+        ::CloseHandle(watcher);
+    }
+    return watch.seen;
 }
