@@ -193,8 +193,10 @@ TEST_F(Setup, EntersTheCertificateWhereChosenAndTakesItOutAgain) {
 TEST_F(Setup, RefusesForAllUsers) {
     const std::string folder = "C:\\velmora-setup-test", other = folder + "\\other.txt";
     EXPECT_EQ(RunSilently(VELMORA_SETUP, "/S /D=" + folder, false), 2u);
+#ifndef _WIN64  // every 64-bit Windows is XP x64 or later
     for (const char* version : {"nt40", "win98"})
         EXPECT_EQ(RunSilently(VELMORA_SETUP, "/S /D=" + folder, true, version), 2u) << version;
+#endif
     EXPECT_FALSE(Exists(folder) || Registered(HKEY_CURRENT_USER));
     ::CreateDirectoryA(folder.c_str(), nullptr);
     ::CloseHandle(::CreateFileA(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
