@@ -127,9 +127,10 @@ void ReadStoredValues(TStoredValue TShownValue::*into, bool touchedOnly = false)
 
 bool ChangedMeanwhile(const TShownValue& value) { return DiffersFrom(value.now, value.loaded); }
 
-// Another program's change is written over only once the user has chosen
-// so (Save asks first): a value whose text the user left alone is put back
-// as it was loaded, whatever its type; an untouched one is not written.
+// A stored value that already shows this text is left as it is, whatever
+// its type. Where another program changed it meanwhile (Save has asked, and
+// the user chose the dialog's texts) it goes back to what the dialog loaded
+// or last stored, or, removed, gets its text again.
 void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
     TShownValue& value = Shown(id);
     std::string text = ReadEditText(dialog, id);
