@@ -291,6 +291,15 @@ TEST_F(LogonNoticeTest, ChangesMeanwhileAreAskedAboutBeforeSaving) {
         ASSERT_TRUE(velmora_.WaitForExit());
         EXPECT_EQ(Stored(WinlogonNt, Caption), Z(taken ? "Fremd" : "Alt"));
     }
+    // A change that only the Unicode data shows (both read "?" as ANSI).
+    WriteWideText(WinlogonNt, L"LegalNoticeCaption", L"\u4E00");
+    const HWND d = Start("win7");
+    ASSERT_TRUE(AnswerNextBox(velmora_.id()).has_value());  // the text kept
+    WriteWideText(WinlogonNt, L"LegalNoticeCaption", L"\u4E8C");
+    Click(Control(d, IDOK));
+    EXPECT_EQ(AnswerNextBox(velmora_.id(), IDCANCEL).value_or(TMessageBox{}).text,
+              AskedAbout("- Titel der Nachricht\r\n"));
+    Quit(d);
 }
 
 TEST_F(LogonNoticeTest, TextLongerThanTheLimitIsShownAndSavedWhole) {
