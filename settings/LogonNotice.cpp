@@ -6,10 +6,10 @@
 #include "app/Messages.h"
 #include "app/StringIds.h"
 #include "base/FormatText.h"
-#include "base/Handles.h"
 #include "registry/APIRegistry.h"
 #include "settings/AnsiText.h"
 #include "settings/RegistryView.h"
+#include "settings/StoredValue.h"
 #include "ui/ControlIds.h"
 #include "ui/MainDialog.h"
 
@@ -68,13 +68,21 @@ struct TShownValue {
     // A kept REG_SZ value's text as stored, which an export takes while the
     // edit shows its look-alikes.
     TWideText stored;
+    // The value as the dialog last loaded or stored it, and as a Save finds
+    // it: where the two differ, another program changed it meanwhile.
+    TStoredValue loaded;
+    TStoredValue now;
+    // Written or deleted by this Save, so its state is Velmora's own.
+    bool touched;
 };
 
 TShownValue ShownValues[] = {
     {IDC_NOTICE_CAPTION, Caption, IDS_FIELD_CAPTION, IDC_NOTICE_ENABLED, false, false, false, {},
-     {}},
-    {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, IDC_NOTICE_ENABLED, false, false, false, {}, {}},
-    {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, IDC_PROMPT_ENABLED, false, false, false, {}, {}}};
+     {}, {}, {}, false},
+    {IDC_NOTICE_TEXT, Text, IDS_FIELD_TEXT, IDC_NOTICE_ENABLED, false, false, false, {}, {}, {}, {},
+     false},
+    {IDC_PROMPT, Prompt, IDS_FIELD_PROMPT, IDC_PROMPT_ENABLED, false, false, false, {}, {}, {}, {},
+     false}};
 
 TShownValue& Shown(int id) {
     for (TShownValue& value : ShownValues)
@@ -97,23 +105,44 @@ bool Changed(HWND dialog, const TShownValue& value) {
            ReadEditText(dialog, value.id) != value.shown;
 }
 
-// Opened for writing only, the key counts every name as stored; a second,
-// reading handle to it tells. When even that fails, the value counts as
-// stored and stays untouched.
-bool IsStillStored(HKEY key, const char* name) {
-    TRegKey reading;
-    if (::RegOpenKeyExA(key, "", 0, KEY_QUERY_VALUE, reading.put()) != ERROR_SUCCESS) return true;
-    return ::RegQueryValueExA(reading.get(), name, nullptr, nullptr, nullptr, nullptr) !=
-           ERROR_FILE_NOT_FOUND;
+bool IsHandled(const TShownValue& value) { return value.id != IDC_PROMPT || IsLogonPromptSystem(); }
+
+// Each handled value as stored now, read through the same view and key as
+// the load, into `into`; a key that is not there holds none of them.
+void ReadStoredValues(TStoredValue TShownValue::*into, bool touchedOnly = false) {
+    TAPIRegistry registry;
+    PrepareLogonRegistry(registry, KEY_READ);
+    TStoredValue missing;
+    try {
+        registry.OpenKey(WinlogonKeyPath());
+    } catch (const APIRegistryException& e) {
+        if (e.ErrorCode == ERROR_FILE_NOT_FOUND) missing.state = TStoredValue::Absent;
+    }
+    for (TShownValue& value : ShownValues) {
+        if (!IsHandled(value) || (touchedOnly && !value.touched)) continue;
+        value.*into = registry.Key() != nullptr ? ReadStoredValue(registry.Key(), value.name)
+                                                 : missing;
+    }
 }
 
+bool ChangedMeanwhile(const TShownValue& value) { return DiffersFrom(value.now, value.loaded); }
+
 // A stored value that already shows this text is left as it is, whatever
-// its type; one that another program removed meanwhile is written again.
+// its type. Where another program changed it meanwhile (Save has asked, and
+// the user chose the dialog's texts) it goes back to what the dialog loaded
+// or last stored, or, removed, gets its text again.
 void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
     TShownValue& value = Shown(id);
     std::string text = ReadEditText(dialog, id);
-    if (value.present && text == value.shown && IsStillStored(registry.Key(), value.name))
-        return;
+    if (value.present && text == value.shown) {
+        if (!ChangedMeanwhile(value)) return;
+        if (value.loaded.state == TStoredValue::Present) {
+            value.touched = true;
+            WriteStoredValue(registry.Key(), value.name, value.loaded);
+            return;
+        }
+    }
+    value.touched = true;
     registry.WriteString(value.name, text);
     value.present = true;
     value.kept = false;
@@ -123,10 +152,30 @@ void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
 // Until the delete has succeeded the value counts as stored.
 void DeleteValue(TAPIRegistry& registry, int id) {
     TShownValue& value = Shown(id);
+    value.touched = true;
     if (registry.ValueExists(value.name) && registry.DeleteValue(value.name)) {
         value.present = false;
         value.kept = false;
     }
+}
+
+// A block the user left alone: a value another program changed meanwhile
+// goes back to what the dialog loaded, or goes again.
+void RestoreLoadedValue(TAPIRegistry& registry, int id) {
+    TShownValue& value = Shown(id);
+    if (!ChangedMeanwhile(value)) return;
+    if (value.loaded.state == TStoredValue::Present) {
+        value.touched = true;
+        WriteStoredValue(registry.Key(), value.name, value.loaded);
+    } else {
+        DeleteValue(registry, id);
+    }
+}
+
+void AppendField(char* fields, int capacity, const TShownValue& value) {
+    char field[64] = {};
+    LoadText(value.fieldId, field, sizeof field);
+    AppendBounded(fields, capacity, field);
 }
 
 }  // namespace
@@ -136,6 +185,7 @@ void LoadLogonNotice(HWND dialog) {
         value.present = false;
         value.kept = false;
         value.stored.clear();
+        value.loaded = {};
     }
     TAPIRegistry registry;
     PrepareLogonRegistry(registry, KEY_READ);
@@ -147,16 +197,13 @@ void LoadLogonNotice(HWND dialog) {
     } catch (const APIRegistryException& e) {
         ReportRegistryFailure(dialog, e, IDS_KEY_NOT_FOUND, IDS_KEY_OPEN_FAILED);
     }
+    ReadStoredValues(&TShownValue::loaded);
 }
 
 void ReportKeptLogonNotice(HWND dialog) {
     char fields[256] = {};
-    for (const TShownValue& value : ShownValues) {
-        if (!value.kept) continue;
-        char field[64] = {};
-        LoadText(value.fieldId, field, sizeof field);
-        AppendBounded(fields, sizeof fields, field);
-    }
+    for (const TShownValue& value : ShownValues)
+        if (value.kept) AppendField(fields, sizeof fields, value);
     if (fields[0] == '\0') return;
     char format[512] = {};
     LoadText(IDS_TEXT_KEPT, format, sizeof format);
@@ -179,7 +226,20 @@ bool UnchangedStoredText(HWND dialog, int id, TWideText& text) {
     return true;
 }
 
+bool ChangedMeanwhileFields(char* fields, int capacity) {
+    ReadStoredValues(&TShownValue::now);
+    bool changed = false;
+    for (const TShownValue& value : ShownValues) {
+        if (!IsHandled(value) || !ChangedMeanwhile(value)) continue;
+        AppendField(fields, capacity, value);
+        changed = true;
+    }
+    return changed;
+}
+
 bool StoreLogonNotice(HWND dialog) {
+    for (TShownValue& value : ShownValues) value.touched = false;
+    ReadStoredValues(&TShownValue::now);
     TAPIRegistry registry;
     PrepareLogonRegistry(registry, KEY_WRITE);
     try {
@@ -197,6 +257,9 @@ bool StoreLogonNotice(HWND dialog) {
                 DeleteValue(registry, IDC_NOTICE_CAPTION);
                 DeleteValue(registry, IDC_NOTICE_TEXT);
             }
+        } else {
+            RestoreLoadedValue(registry, IDC_NOTICE_CAPTION);
+            RestoreLoadedValue(registry, IDC_NOTICE_TEXT);
         }
 
         if (IsLogonPromptSystem() && Changed(dialog, Shown(IDC_PROMPT))) {
@@ -204,11 +267,17 @@ bool StoreLogonNotice(HWND dialog) {
                 WriteValue(registry, dialog, IDC_PROMPT);
             else
                 DeleteValue(registry, IDC_PROMPT);
+        } else if (IsLogonPromptSystem()) {
+            RestoreLoadedValue(registry, IDC_PROMPT);
         }
-        // The dialog may stay open: the next Save compares with this one.
+        // The dialog may stay open: the next Save compares with this one,
+        // and Velmora's own writes are no other program's change.
         RememberLogonNotice(dialog);
+        ReadStoredValues(&TShownValue::loaded);
         return true;
     } catch (const APIRegistryException& e) {
+        // What this Save did write or delete is its own all the same.
+        ReadStoredValues(&TShownValue::loaded, true);
         ReportRegistryFailure(dialog, e, IDS_KEY_CREATE_FAILED, IDS_KEY_STORE_FAILED);
         return false;
     }

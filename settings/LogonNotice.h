@@ -24,10 +24,17 @@ void RememberLogonNotice(HWND dialog);
 // test Save makes); false for every other value, whose edit shows it.
 bool UnchangedStoredText(HWND dialog, int id, TWideText& text);
 
+// Whether another program changed, added or removed one of the values the
+// dialog handles since it loaded or last stored them; appends the field
+// names (strings 212 to 214) of those to `fields` (capacity in bytes).
+bool ChangedMeanwhileFields(char* fields, int capacity);
+
 // For each block whose text or check box the user changed since the dialog
 // was loaded or last saved: writes the changed values of a block that is
-// checked and filled, deletes the values of one that is not. Everything else
-// stays stored as it is. False when a registry failure was reported.
+// checked and filled, deletes the values of one that is not. A value that
+// another program changed meanwhile is stored as the dialog has it: its
+// block's text, or as it was loaded or last stored. Everything else stays
+// stored as it is. False when a registry failure was reported.
 bool StoreLogonNotice(HWND dialog);
 
 }  // namespace velmora

@@ -6,8 +6,10 @@
 #include "app/Instance.h"
 #include "app/Messages.h"
 #include "app/StringIds.h"
+#include "base/FormatText.h"
 #include "base/ModulePath.h"
 #include "settings/LogonNotice.h"
+#include "ui/MainDialogInit.h"
 
 namespace velmora {
 
@@ -15,8 +17,25 @@ namespace {
 
 constexpr int MessageCapacity = 1025;
 
+// Nothing another program stored since the dialog loaded or last stored
+// the values is written over unasked. True when the Save goes on: nothing
+// changed, or the user chose the dialog's texts.
+bool SettleChangesMeanwhile(HWND dialog) {
+    char fields[256] = {};
+    if (!ChangedMeanwhileFields(fields, sizeof fields)) return true;
+    char format[MessageCapacity] = {};
+    LoadText(IDS_CHANGED_MEANWHILE, format, sizeof format);
+    char message[MessageCapacity] = {};
+    FormatText(message, format, static_cast<const char*>(fields));
+    switch (AppMessageBox(dialog, message, MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES: return true;
+    case IDNO: ReloadLogonNotice(dialog); return false;
+    default: return false;
+    }
+}
+
 void StoreAndOfferToQuit(HWND dialog) {
-    if (!StoreLogonNotice(dialog)) return;
+    if (!SettleChangesMeanwhile(dialog) || !StoreLogonNotice(dialog)) return;
     char message[MessageCapacity] = {};
     LoadText(IDS_SAVED_QUIT, message, sizeof message);
     if (AppMessageBox(dialog, message, MB_YESNO | MB_ICONQUESTION) == IDYES) ::EndDialog(dialog, 0);

@@ -75,18 +75,16 @@ void LimitInputs(HWND dialog) {
 }
 
 // A block counts as switched on only when all of its texts are present.
+// Both ways, for a reload finds the blocks as the user left them.
 void DeriveCheckBoxes(HWND dialog) {
-    if (!HasText(dialog, IDC_NOTICE_CAPTION) || !HasText(dialog, IDC_NOTICE_TEXT)) {
-        Enable(dialog, IDC_NOTICE_CAPTION, false);
-        Enable(dialog, IDC_NOTICE_TEXT, false);
-    } else {
-        ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, BST_CHECKED);
-    }
+    const bool notice = HasText(dialog, IDC_NOTICE_CAPTION) && HasText(dialog, IDC_NOTICE_TEXT);
+    Enable(dialog, IDC_NOTICE_CAPTION, notice);
+    Enable(dialog, IDC_NOTICE_TEXT, notice);
+    ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, notice ? BST_CHECKED : BST_UNCHECKED);
     if (!IsLogonPromptSystem()) return;
-    if (!HasText(dialog, IDC_PROMPT))
-        Enable(dialog, IDC_PROMPT, false);
-    else
-        ::CheckDlgButton(dialog, IDC_PROMPT_ENABLED, BST_CHECKED);
+    const bool prompt = HasText(dialog, IDC_PROMPT);
+    Enable(dialog, IDC_PROMPT, prompt);
+    ::CheckDlgButton(dialog, IDC_PROMPT_ENABLED, prompt ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void AddCounters(HWND dialog) {
@@ -122,6 +120,18 @@ void InitMainDialog(HWND dialog) {
     // The exports first: the panel's install item follows them.
     AddExportMenu(dialog);
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
+}
+
+void ReloadLogonNotice(HWND dialog) {
+    // The load leaves the edit of a value that is not stored as it finds it.
+    for (const int id : {IDC_NOTICE_CAPTION, IDC_NOTICE_TEXT, IDC_PROMPT})
+        ::SetDlgItemTextA(dialog, id, "");
+    LoadLogonNotice(dialog);
+    DeriveCheckBoxes(dialog);
+    RememberLogonNotice(dialog);
+    for (const int id : {IDC_NOTICE_CAPTION, IDC_NOTICE_TEXT, IDC_PROMPT})
+        UpdateCounterTool(Item(dialog, id));
+    ReportKeptLogonNotice(dialog);
 }
 
 void ShowStartHints(HWND dialog) {

@@ -9,6 +9,10 @@ namespace velmora {
 // counters, balloons and signature panel added.
 void InitMainDialog(HWND dialog);
 
+// The stored values into the dialog, as at its start, over whatever the user
+// typed: the texts, the blocks' check boxes, the counters.
+void ReloadLogonNotice(HWND dialog);
+
 // Once the dialog is visible: the message about kept texts, then the
 // policy's balloon opened by itself.
 void ShowStartHints(HWND dialog);

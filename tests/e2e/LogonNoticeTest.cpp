@@ -51,6 +51,9 @@ protected:
     // Save, expect the question 206 and answer it.
     void SaveAndAnswer(HWND dialog, int answer) {
         Click(Control(dialog, IDOK));
+        AnswerSaved(dialog, answer);
+    }
+    void AnswerSaved(HWND dialog, int answer) {
         const auto box = WaitForMessageBox(velmora_.id());
         ASSERT_TRUE(box.has_value());
         EXPECT_EQ(box->owner, dialog);
@@ -83,6 +86,17 @@ protected:
 };
 
 std::string Z(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
+
+// The question before Save writes over another program's change.
+std::string AskedAbout(const std::string& fields) {
+    return "Seit dem Laden oder dem letzten Speichern hat ein anderes Programm folgende "
+           "gespeicherte Texte ge\xE4ndert, angelegt oder gel\xF6scht:\r\n\r\n" + fields +
+           "\r\nJa: Die Texte dieses Dialogs werden gespeichert; die \xC4nderungen des anderen "
+           "Programms gehen verloren.\r\nNein: Die gespeicherten Texte werden in den Dialog "
+           "\xFC" "bernommen; Ihre Eingaben seit dem Laden oder dem letzten Speichern werden "
+           "verworfen. Gespeichert wird nichts.\r\nAbbrechen: Es wird nichts gespeichert und "
+           "nichts \xFC" "bernommen.";
+}
 
 std::string Bytes(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
@@ -198,12 +212,15 @@ TEST_F(LogonNoticeTest, StoresExactlyTextAndOneZeroInTheSixtyFourBitView) {
     EXPECT_FALSE(ReadValue(WinlogonNt, Caption, KEY_WOW64_32KEY).has_value());
     Click(Control(d, 1020));  // the prompt switched off goes
     EXPECT_TRUE(WaitUntil([&] { return CheckState(Control(d, 1020)) == BST_UNCHECKED; }));
-    // Removed by another program meanwhile, the unchanged caption is written
-    // again beside the edited text.
+    // Removed by another program meanwhile, the unchanged caption is asked
+    // about and, overwritten, written again beside the edited text.
     DeleteValue(WinlogonNt, Caption);
     const std::string edited = text + "!";
     SetText(Control(d, 1014), edited);
-    SaveAndAnswer(d, IDYES);  // Yes ends the program
+    Click(Control(d, IDOK));
+    EXPECT_EQ(AnswerNextBox(velmora_.id(), IDYES).value_or(TMessageBox{}).text,
+              AskedAbout("- Titel der Nachricht\r\n"));
+    AnswerSaved(d, IDYES);  // Yes ends the program
     ASSERT_TRUE(velmora_.WaitForExit());
     EXPECT_EQ(velmora_.ExitCode(), 0u);
     EXPECT_EQ(Stored(WinlogonNt, Prompt), "<absent>");
@@ -221,6 +238,68 @@ TEST_F(LogonNoticeTest, StoresExactlyTextAndOneZeroInTheSixtyFourBitView) {
     ASSERT_TRUE(velmora_.WaitForExit());
     EXPECT_EQ(Stored(WinlogonNt, Prompt), "<absent>");
     EXPECT_EQ(Stored(WinlogonNt, Caption), Z(caption));
+}
+
+// While the dialog is open, a second administrator changes the caption and
+// deletes the prompt with reg.exe: Save asks before it writes anything, and
+// each answer does what it says. Velmora's own Save is no such change.
+TEST_F(LogonNoticeTest, ChangesMeanwhileAreAskedAboutBeforeSaving) {
+    const auto reg = [](const wchar_t* verb, const wchar_t* value) {
+        Launch(std::wstring(L"C:\\windows\\system32\\reg.exe ") + verb +
+               L" \"HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\" /reg:64 /f " +
+               value);
+    };
+    for (const int answer : {IDYES, IDNO, IDCANCEL}) {
+        SCOPED_TRACE(answer);
+        WriteText(WinlogonNt, Caption, "Alt");
+        WriteText(WinlogonNt, Notice, "Text");
+        WriteText(WinlogonNt, Prompt, "Anmelden");
+        const HWND d = Start("winxp");
+        SetText(Control(d, 1014), "Neu");
+        reg(L"add", L"/v LegalNoticeCaption /t REG_SZ /d Fremd");
+        reg(L"delete", L"/v LogonPrompt");
+        ASSERT_EQ(Stored(WinlogonNt, Caption), Z("Fremd"));
+        ASSERT_EQ(Stored(WinlogonNt, Prompt), "<absent>");
+        Click(Control(d, IDOK));
+        const auto box = AnswerNextBox(velmora_.id(), answer);
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->owner, d);
+        EXPECT_EQ(box->icon, static_cast<UINT>(MB_ICONWARNING));
+        EXPECT_EQ(box->buttons, (std::vector<int>{IDYES, IDNO, IDCANCEL}));
+        EXPECT_EQ(box->text, AskedAbout("- Titel der Nachricht\r\n- Text im Anmeldedialog\r\n"));
+        const bool overwritten = answer == IDYES;
+        if (overwritten) AnswerSaved(d, IDNO);
+        EXPECT_TRUE(Settled(d));
+        EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
+        EXPECT_EQ(Stored(WinlogonNt, Caption), Z(overwritten ? "Alt" : "Fremd"));
+        EXPECT_EQ(Stored(WinlogonNt, Notice), Z(overwritten ? "Neu" : "Text"));
+        EXPECT_EQ(Stored(WinlogonNt, Prompt), overwritten ? Z("Anmelden") : "<absent>");
+        // No takes what is stored into the dialog, as its start does.
+        const bool taken = answer == IDNO;
+        EXPECT_EQ(Text(Control(d, 1013)), taken ? "Fremd" : "Alt");
+        EXPECT_EQ(Text(Control(d, 1014)), taken ? "Text" : "Neu");
+        EXPECT_EQ(Text(Control(d, 1022)), taken ? "" : "Anmelden");
+        EXPECT_EQ(CheckState(Control(d, 1020)), taken ? BST_UNCHECKED : BST_CHECKED);
+        EXPECT_EQ(IsEnabled(Control(d, 1022)), !taken);
+        // Cancelled, the next Save asks again; else only what it always asks.
+        if (answer == IDCANCEL) {
+            Click(Control(d, IDOK));
+            ASSERT_TRUE(AnswerNextBox(velmora_.id(), IDYES).has_value());
+            AnswerSaved(d, IDNO);
+        }
+        SaveAndAnswer(d, IDYES);
+        ASSERT_TRUE(velmora_.WaitForExit());
+        EXPECT_EQ(Stored(WinlogonNt, Caption), Z(taken ? "Fremd" : "Alt"));
+    }
+    // A change that only the Unicode data shows (both read "?" as ANSI).
+    WriteWideText(WinlogonNt, L"LegalNoticeCaption", L"\u4E00");
+    const HWND d = Start("win7");
+    ASSERT_TRUE(AnswerNextBox(velmora_.id()).has_value());  // the text kept
+    WriteWideText(WinlogonNt, L"LegalNoticeCaption", L"\u4E8C");
+    Click(Control(d, IDOK));
+    EXPECT_EQ(AnswerNextBox(velmora_.id(), IDCANCEL).value_or(TMessageBox{}).text,
+              AskedAbout("- Titel der Nachricht\r\n"));
+    Quit(d);
 }
 
 TEST_F(LogonNoticeTest, TextLongerThanTheLimitIsShownAndSavedWhole) {
