@@ -26,11 +26,17 @@ const char* const StubbedNames[] = {"CreateFileW", "DeleteFileW", "GetFullPathNa
                                     "RegQueryValueExW", "GetWindowTextLengthW", "GetWindowTextW",
                                     "LoadStringW"};
 
+void* Originals[std::size(StubbedNames)] = {};
+// The thread under test; the box watcher's calls go through to the system.
+DWORD StubbedThread = 0;
+
 template <int I, typename F>
 struct TStub;
 template <int I, typename R, typename... A>
 struct TStub<I, R(WINAPI*)(A...)> {
-    static R WINAPI Call(A...) {
+    static R WINAPI Call(A... arguments) {
+        if (::GetCurrentThreadId() != StubbedThread)
+            return reinterpret_cast<R(WINAPI*)(A...)>(Originals[I])(arguments...);
         Reached.push_back(StubbedNames[I]);
         ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return R{};
@@ -40,9 +46,8 @@ struct TStub<I, R(WINAPI*)(A...)> {
 struct TImport {
     const char* dll;
     void* stub;
-    void* original;
 };
-#define VELMORA_STUB(i, dll, fn) {dll, reinterpret_cast<void*>(&TStub<i, decltype(&::fn)>::Call), nullptr}
+#define VELMORA_STUB(i, dll, fn) {dll, reinterpret_cast<void*>(&TStub<i, decltype(&::fn)>::Call)}
 TImport Stubs[] = {
     VELMORA_STUB(0, "kernel32.dll", CreateFileW), VELMORA_STUB(1, "kernel32.dll", DeleteFileW),
     VELMORA_STUB(2, "kernel32.dll", GetFullPathNameW),
@@ -95,26 +100,28 @@ BOOL WINAPI ChooseFileW(OPENFILENAMEW* dialog) {
 }
 
 FARPROC WINAPI NotingGetProcAddress(HMODULE module, LPCSTR name) {
-    if (HIWORD(name) == 0) return RealGetProcAddress(module, name);
+    if (HIWORD(name) == 0 || ::GetCurrentThreadId() != StubbedThread)
+        return RealGetProcAddress(module, name);
     const size_t length = std::strlen(name);
     if (length > 0 && name[length - 1] == 'W') Reached.push_back(name);
     if (std::strncmp(name, "GetSaveFileName", 15) == 0 || std::strncmp(name, "GetOpenFileName", 15) == 0)
-        return name[length - 1] == 'W' ? reinterpret_cast<FARPROC>(&ChooseFileW)
-                                       : reinterpret_cast<FARPROC>(&ChooseFileA);
+        return name[length - 1] == 'W' ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&ChooseFileW))
+                                       : reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&ChooseFileA));
     return RealGetProcAddress(module, name);
 }
 
 // For the life of the object the W functions are stubs, as on the 9x family.
 struct TNineXStubs {
     TNineXStubs() {
+        StubbedThread = ::GetCurrentThreadId();
         for (size_t i = 0; i < std::size(Stubs); ++i)
-            Stubs[i].original = ReplaceImport(Stubs[i].dll, StubbedNames[i], Stubs[i].stub);
+            Originals[i] = ReplaceImport(Stubs[i].dll, StubbedNames[i], Stubs[i].stub);
         RealGetProcAddress = reinterpret_cast<TGetProcAddress>(ReplaceImport(
             "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&NotingGetProcAddress)));
     }
     ~TNineXStubs() {
         for (size_t i = 0; i < std::size(Stubs); ++i)
-            if (Stubs[i].original) ReplaceImport(Stubs[i].dll, StubbedNames[i], Stubs[i].original);
+            if (Originals[i]) ReplaceImport(Stubs[i].dll, StubbedNames[i], Originals[i]);
         ReplaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(RealGetProcAddress));
     }
 };
