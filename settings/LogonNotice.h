@@ -30,4 +30,10 @@ bool UnchangedStoredText(HWND dialog, int id, TWideText& text);
 // stays stored as it is. False when a registry failure was reported.
 bool StoreLogonNotice(HWND dialog);
 
+// Puts `text`, loaded from a file, into edit `id` as the ANSI edit can show
+// it. On the NT family a text the code page cannot hold is kept as loaded:
+// while the user leaves the edit alone, Save stores it through the W
+// functions and the exports take it, as they do with a stored Unicode text.
+void ShowLoadedText(HWND dialog, int id, const TWideText& text);
+
 }  // namespace velmora
