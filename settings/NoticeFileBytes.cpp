@@ -37,6 +37,8 @@ DWORD ReadNoticeFileBytes(const wchar_t* path, THeapBuffer& contents) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return ERROR_DIRECTORY;
     if (!file) return ::GetLastError();
+    // A device under a file's name (NUL, COM1) could wait for input forever.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) return ERROR_BAD_FILE_TYPE;
     DWORD high = 0;
     ::SetLastError(NO_ERROR);
     const DWORD low = ::GetFileSize(file.get(), &high);

@@ -8,8 +8,8 @@
 namespace velmora {
 
 // NO_ERROR and the file's contents in `contents`; ERROR_DIRECTORY for a
-// folder, ERROR_FILE_TOO_LARGE above NoticeFileLimit (checked before the file
-// is read), else the error of the call that failed, ERROR_SHARING_VIOLATION
+// folder, ERROR_BAD_FILE_TYPE for a device, ERROR_FILE_TOO_LARGE above
+// NoticeFileLimit (checked before the file is read), else the error of the call that failed, ERROR_SHARING_VIOLATION
 // when another program holds the file. The W functions on the NT family,
 // where a name may lie outside the ANSI code page; the A ones on the 9x
 // family, which has no others.

@@ -105,7 +105,7 @@ bool FitsTheEdits(HWND dialog, const TFileName& name, const TNoticeFile& file,
     char message[MessageCapacity] = {};
     FormatText(message, format, static_cast<const char*>(fieldName),
                static_cast<const char*>(name.ansi), static_cast<int>(length), limit);
-    Tell(dialog, message, MB_ICONWARNING);
+    Tell(dialog, message, MB_ICONERROR);
     return false;
 }
 

@@ -630,15 +630,19 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     // Bad files: a message that names the file (and the line), nothing else changes.
     writeFile(L"bad.txt", "Hallo");
     writeFile(L"null.reg", std::string("REGEDIT4\r\n\0", 11));
+    writeFile(L"lang.reg", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(WinlogonNt) +
+                               "]\r\n\"LegalNoticeCaption\"=\"" + std::string(256, 'x') + "\"\r\n");
     const HANDLE held = ::CreateFileW((folder + L"notice.reg").c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
     for (const auto& [file, says] :
          {std::pair{L"bad.txt", "weder eine Registrierungsdatei"}, {L"null.reg", "Zeile 2 ein Null"},
-          {L"notice.reg", "anderen Programm"}, {L"fehlt.reg", "nicht gefunden"}}) {
+          {L"notice.reg", "anderen Programm"}, {L"fehlt.reg", "nicht gefunden"},
+          {L"lang.reg", "256 Zeichen lang; das Feld nimmt h\xF6" "chstens 255"}}) {
         const TMessageBox refused = loadFrom(folder + file);
         EXPECT_NE(refused.text.find(ansi(folder + file)), std::string::npos) << refused.text;
         EXPECT_NE(refused.text.find(says), std::string::npos) << refused.text;
         EXPECT_EQ(refused.icon, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(Text(Control(d, 1013)), "Von regedit");
         EXPECT_EQ(Text(Control(d, 1014)), "Erste Zeile\r\nZweite, \xE4");
     }
     ::CloseHandle(held);

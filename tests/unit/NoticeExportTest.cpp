@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "app/AppState.h"
+#include "settings/NoticeFileBytes.h"
 #include "settings/NoticeFileReader.h"
 #include "settings/NoticeLines.h"
 #include "settings/RegistryFile.h"
@@ -139,4 +141,19 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
         EXPECT_EQ(read.text, c.text.value_or(L""));
         EXPECT_EQ(read.keys, c.keys);
     }
+    // Refused before they are read: a folder, a device, a file above the bound.
+    OsVersion.dwOSVersionInfoSize = sizeof OsVersion;
+    ::GetVersionExA(&OsVersion);
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const TWideText big = TWideText(temp) + L"velmora-big.reg";
+    const HANDLE file = ::CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0);
+    ::SetFilePointer(file, NoticeFileLimit + 1, nullptr, FILE_BEGIN);
+    ::SetEndOfFile(file);
+    ::CloseHandle(file);
+    THeapBuffer bytes;
+    EXPECT_EQ(ReadNoticeFileBytes(temp, bytes), static_cast<DWORD>(ERROR_DIRECTORY));
+    EXPECT_EQ(ReadNoticeFileBytes(L"nul.reg", bytes), static_cast<DWORD>(ERROR_BAD_FILE_TYPE));
+    EXPECT_EQ(ReadNoticeFileBytes(big.c_str(), bytes), static_cast<DWORD>(ERROR_FILE_TOO_LARGE));
+    ::DeleteFileW(big.c_str());
 }
