@@ -21,7 +21,8 @@ void RememberLogonNotice(HWND dialog);
 
 // The text of edit `id` as stored, for a value kept as Unicode whose text
 // and block the user has not changed since it was loaded or last saved (the
-// test Save makes); false for every other value, whose edit shows it.
+// test Save makes), or as loaded from a file while the edit shows it so;
+// false for every other value, whose edit shows it.
 bool UnchangedStoredText(HWND dialog, int id, TWideText& text);
 
 // For each block whose text or check box the user changed since the dialog
