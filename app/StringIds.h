@@ -20,6 +20,25 @@
 #define IDS_FIELD_PROMPT       214
 #define IDS_CERT_FOREIGN       215
 #define IDS_HELP_FILE_FOREIGN  216
+// Loading the notice from a file.
+#define IDS_LOAD_TOO_LARGE     220
+#define IDS_LOAD_TRUNCATED     221
+#define IDS_LOAD_NUL           222
+#define IDS_LOAD_UNKNOWN       223
+#define IDS_LOAD_QUOTE         224
+#define IDS_LOAD_HEX           225
+#define IDS_LOAD_BAD_VALUE     226
+#define IDS_LOAD_NO_VALUE      227
+#define IDS_LOAD_FOLDER        228
+#define IDS_LOAD_LOCKED        229
+#define IDS_LOAD_MISSING       230
+#define IDS_LOAD_FAILED        231
+#define IDS_LOAD_TOO_LONG      232
+#define IDS_LOAD_DONE          233
+#define IDS_LOAD_KEY_POLICY    234
+#define IDS_LOAD_KEY_WINLOGON  235
+#define IDS_LOAD_FIELD_CAPTION 236
+#define IDS_LOAD_FIELD_TEXT    237
 #define IDS_CHANGED_MEANWHILE  240
 #define IDS_ELEVATION_TITLE    301
 #define IDS_ELEVATION_TEXT     302
@@ -38,3 +57,6 @@
 #define IDS_EXPORT_FILE_NAME       315
 #define IDS_EXPORT_TOO_LONG        316
 #define IDS_INSTALL_CERT_MENU      317
+#define IDS_LOAD_MENU              318
+#define IDS_LOAD_TITLE             319
+#define IDS_LOAD_FILTER            320

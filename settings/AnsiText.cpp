@@ -33,6 +33,11 @@ bool RoundTripsThroughCodePage(const wchar_t* text, int count, TWideToAnsi conve
 
 }  // namespace
 
+bool TextReadsAsAnsi(const TWideText& text) {
+    return text.empty() ||
+           RoundTripsThroughCodePage(text.data(), static_cast<int>(text.size()), ::WideCharToMultiByte);
+}
+
 bool ValueReadsAsAnsi(HKEY key, const char* name, TWideToAnsi convert, TWideText* stored) {
     wchar_t wideName[NameCapacity] = {};
     if (::MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, NameCapacity) == 0) return false;

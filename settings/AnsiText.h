@@ -11,6 +11,9 @@ namespace velmora {
 // it (or rejects a flag, as NT 4 rejects WC_NO_BEST_FIT_CHARS) can be tried.
 using TWideToAnsi = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL);
 
+// Whether `text` goes through the ANSI code page and back unchanged.
+bool TextReadsAsAnsi(const TWideText& text);
+
 // False when the value `name` of `key` holds text (REG_SZ, REG_EXPAND_SZ or
 // REG_MULTI_SZ) with characters that the ANSI code page cannot hold, so that
 // the ANSI functions return "?" or a look-alike, and whenever the check

@@ -8,6 +8,7 @@
 #include "base/FormatText.h"
 #include "registry/APIRegistry.h"
 #include "settings/AnsiText.h"
+#include "settings/LoadedText.h"
 #include "settings/RegistryView.h"
 #include "settings/StoredValue.h"
 #include "ui/ControlIds.h"
@@ -100,9 +101,13 @@ void ShowValue(HWND dialog, TShownValue& value, const TAPIRegistry& registry) {
                                    &value.stored);
 }
 
+// A text loaded from a file counts as changed while the edit shows it, also
+// when its look-alikes are what the edit showed before.
 bool Changed(HWND dialog, const TShownValue& value) {
-    return IsCheckBoxChecked(dialog, value.checkId) != value.checked ||
-           ReadEditText(dialog, value.id) != value.shown;
+    TWideText loaded;
+    const std::string text = ReadEditText(dialog, value.id);
+    return IsCheckBoxChecked(dialog, value.checkId) != value.checked || text != value.shown ||
+           LoadedTextShown(value.id, text, loaded);
 }
 
 bool IsHandled(const TShownValue& value) { return value.id != IDC_PROMPT || IsLogonPromptSystem(); }
@@ -134,6 +139,19 @@ bool ChangedMeanwhile(const TShownValue& value) { return DiffersFrom(value.now, 
 void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
     TShownValue& value = Shown(id);
     std::string text = ReadEditText(dialog, id);
+    TWideText loaded;
+    if (LoadedTextShown(id, text, loaded)) {
+        // What the file held, not the edit's look-alikes; from now on like
+        // a text loaded from the registry.
+        value.touched = true;
+        WriteWideString(registry.Key(), value.name, loaded);
+        ForgetLoadedText(id);
+        value.present = true;
+        value.kept = !TextReadsAsAnsi(loaded);
+        value.stored = value.kept ? std::move(loaded) : TWideText();
+        value.shown = std::move(text);
+        return;
+    }
     if (value.present && text == value.shown) {
         if (!ChangedMeanwhile(value)) return;
         if (value.loaded.state == TStoredValue::Present) {
@@ -181,6 +199,7 @@ void AppendField(char* fields, int capacity, const TShownValue& value) {
 }  // namespace
 
 void LoadLogonNotice(HWND dialog) {
+    ForgetLoadedTexts();
     for (TShownValue& value : ShownValues) {
         value.present = false;
         value.kept = false;
@@ -220,6 +239,7 @@ void RememberLogonNotice(HWND dialog) {
 }
 
 bool UnchangedStoredText(HWND dialog, int id, TWideText& text) {
+    if (LoadedTextShown(id, ReadEditText(dialog, id), text)) return true;
     const TShownValue& value = Shown(id);
     if (!value.kept || value.stored.empty() || Changed(dialog, value)) return false;
     text = value.stored;
@@ -281,6 +301,22 @@ bool StoreLogonNotice(HWND dialog) {
         ReportRegistryFailure(dialog, e, IDS_KEY_CREATE_FAILED, IDS_KEY_STORE_FAILED);
         return false;
     }
+}
+
+void ShowLoadedText(HWND dialog, int id, const TWideText& text) {
+    // The default character stands for what has no look-alike at all.
+    std::string ansi;
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size > 0) {
+        ansi.resize(static_cast<size_t>(size));
+        ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &ansi[0], size, nullptr, nullptr);
+    }
+    ::SetDlgItemTextA(dialog, id, ansi.c_str());
+    // The 9x family has no Unicode registry to keep it for.
+    if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT)
+        KeepLoadedText(id, text, ReadEditText(dialog, id));
+    else
+        ForgetLoadedText(id);
 }
 
 }  // namespace velmora

@@ -21,7 +21,8 @@ void RememberLogonNotice(HWND dialog);
 
 // The text of edit `id` as stored, for a value kept as Unicode whose text
 // and block the user has not changed since it was loaded or last saved (the
-// test Save makes); false for every other value, whose edit shows it.
+// test Save makes), or as loaded from a file while the edit shows it so;
+// false for every other value, whose edit shows it.
 bool UnchangedStoredText(HWND dialog, int id, TWideText& text);
 
 // Whether another program changed, added or removed one of the values the
@@ -36,5 +37,11 @@ bool ChangedMeanwhileFields(char* fields, int capacity);
 // block's text, or as it was loaded or last stored. Everything else stays
 // stored as it is. False when a registry failure was reported.
 bool StoreLogonNotice(HWND dialog);
+
+// Puts `text`, loaded from a file, into edit `id` as the ANSI edit can show
+// it. On the NT family a text the code page cannot hold is kept as loaded:
+// while the user leaves the edit alone, Save stores it through the W
+// functions and the exports take it, as they do with a stored Unicode text.
+void ShowLoadedText(HWND dialog, int id, const TWideText& text);
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include "ui/MainDialogHandlers.h"
 #include "ui/MainDialogInit.h"
 #include "ui/NoticeExport.h"
+#include "ui/NoticeLoad.h"
 #include "ui/OpenedBalloon.h"
 #include "ui/Tooltips.h"
 
@@ -29,7 +30,8 @@ void OnCommand(HWND dialog, int id) {
 }
 
 bool OnSysCommand(HWND dialog, WPARAM command) {
-    return SignatureMenuCommand(dialog, command) || ExportCommand(dialog, command);
+    return SignatureMenuCommand(dialog, command) || ExportCommand(dialog, command) ||
+           LoadCommand(dialog, command);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "ui/DialogState.h"
 #include "ui/MainDialog.h"
 #include "ui/NoticeExport.h"
+#include "ui/NoticeLoad.h"
 #include "ui/OpenedBalloon.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
@@ -117,8 +118,9 @@ void InitMainDialog(HWND dialog) {
     if (PolicySetsLogonNotice())
         PolicyTip.reset(AddAreaBalloonTip(dialog, IDC_NOTICE_FRAME, TTI_WARNING, IDS_POLICY_TEXT,
                                           IDS_POLICY_TITLE));
-    // The exports first: the panel's install item follows them.
+    // The exports and the load first: the panel's install item follows them.
     AddExportMenu(dialog);
+    AddLoadMenu(dialog);
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
 }
 

@@ -24,7 +24,7 @@ void SplitFilter(C (&filter)[N]) {
 // What both forms of the record hold alike. NT 4 and the 9x family reject
 // the size of the later, longer record.
 template <typename TRecord, typename C>
-void Fill(TRecord& dialog, DWORD size400, HWND owner, const C* title, const C* filter,
+void Fill(TRecord& dialog, DWORD size400, bool open, HWND owner, const C* title, const C* filter,
           const C* extension, C* file) {
     dialog.lStructSize = OsVersion.dwMajorVersion >= 5 ? sizeof dialog : size400;
     dialog.hwndOwner = owner;
@@ -36,11 +36,14 @@ void Fill(TRecord& dialog, DWORD size400, HWND owner, const C* title, const C* f
     dialog.lpstrDefExt = extension;
     // The file is written by the program, which reports a folder it may not
     // write to; the dialog's own trial file would be left behind on a crash.
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                   OFN_NOCHANGEDIR | OFN_NOTESTFILECREATE;
+    // A file to open is checked by the program too, which names a missing
+    // one in its own language.
+    dialog.Flags = open ? OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR
+                        : OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
+                              OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NOTESTFILECREATE;
 }
 
-bool AskWide(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
+bool AskWide(bool open, HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
              TWideText& path) {
     wchar_t title[128] = {};
     LoadWideText(titleId, title, 128);
@@ -50,15 +53,16 @@ bool AskWide(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
     wchar_t file[SaveAsPathCapacity] = {};
     path.copy(file, SaveAsPathCapacity - 1);
     OPENFILENAMEW dialog = {};
-    Fill(dialog, OPENFILENAME_SIZE_VERSION_400W, owner, title, filter, extension, file);
+    Fill(dialog, OPENFILENAME_SIZE_VERSION_400W, open, owner, title, filter, extension, file);
     if (CallBound<TKeepFirstLoad, decltype(&::GetSaveFileNameW)>(
-            "comdlg32.dll", "GetSaveFileNameW", FALSE, &dialog) == FALSE)
+            "comdlg32.dll", open ? "GetOpenFileNameW" : "GetSaveFileNameW", FALSE, &dialog) ==
+        FALSE)
         return false;
     path = file;
     return true;
 }
 
-bool AskAnsi(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
+bool AskAnsi(bool open, HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
              TWideText& path) {
     char title[128] = {};
     LoadText(titleId, title, sizeof title);
@@ -73,9 +77,11 @@ bool AskAnsi(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
                               nullptr) == 0)
         return false;
     OPENFILENAMEA dialog = {};
-    Fill(dialog, OPENFILENAME_SIZE_VERSION_400A, owner, title, filter, ansiExtension, file);
+    Fill(dialog, OPENFILENAME_SIZE_VERSION_400A, open, owner, title, filter,
+         ansiExtension[0] != '\0' ? ansiExtension : nullptr, file);
     if (CallBound<TKeepFirstLoad, decltype(&::GetSaveFileNameA)>(
-            "comdlg32.dll", "GetSaveFileNameA", FALSE, &dialog) == FALSE)
+            "comdlg32.dll", open ? "GetOpenFileNameA" : "GetSaveFileNameA", FALSE, &dialog) ==
+        FALSE)
         return false;
     wchar_t wide[SaveAsPathCapacity] = {};
     if (::MultiByteToWideChar(CP_ACP, 0, file, -1, wide, SaveAsPathCapacity) == 0) return false;
@@ -88,8 +94,14 @@ bool AskAnsi(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
 bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
                    TWideText& path) {
     return OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT
-               ? AskWide(owner, titleId, filterId, extension, path)
-               : AskAnsi(owner, titleId, filterId, extension, path);
+               ? AskWide(false, owner, titleId, filterId, extension, path)
+               : AskAnsi(false, owner, titleId, filterId, extension, path);
+}
+
+bool AskOpenPath(HWND owner, UINT titleId, UINT filterId, TWideText& path) {
+    return OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT
+               ? AskWide(true, owner, titleId, filterId, nullptr, path)
+               : AskAnsi(true, owner, titleId, filterId, L"", path);
 }
 
 }  // namespace velmora

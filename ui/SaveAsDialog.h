@@ -1,4 +1,4 @@
-// The system's Save As dialog, from comdlg32 bound at run time.
+// The system's Save As and Open dialogs, from comdlg32 bound at run time.
 #pragma once
 
 #include <windows.h>
@@ -17,5 +17,9 @@ constexpr int SaveAsPathCapacity = MAX_PATH + 1;
 // cannot be shown.
 bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
                    TWideText& path);
+
+// Asks for a file to read, in the same forms; `path` starts empty or with
+// a name. The program checks the file itself: a missing one is returned.
+bool AskOpenPath(HWND owner, UINT titleId, UINT filterId, TWideText& path);
 
 }  // namespace velmora

@@ -648,6 +648,87 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     EXPECT_EQ(TemplateFields(notice, L"LegalNoticeText"),
               (TFields{L"7", lines[0], L" ", lines[2], lines[3]}));
 
+    // Loaded back through the system menu's Open dialog: into the edits, told which key was
+    // read, and stored only by Save, which writes what the file holds, look-alikes or not.
+    const auto loadFrom = [&](const std::wstring& path) {
+        HWND open = nullptr;
+        EXPECT_TRUE(ChooseFromSystemMenu(velmora_, d, 'U'));
+        EXPECT_TRUE(WaitUntil([&] {
+            for (HWND w : velmora_.Windows("#32770"))
+                if (Text(w) == "Aus Datei laden") open = w;
+            return open != nullptr;
+        }, 15000));
+        ::SendMessageW(Control(open, Control(open, 0x47C) ? 0x47C : 0x480), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(path.c_str()));
+        Click(Control(open, IDOK));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(open); }, 10000));
+        return AnswerNextBox(velmora_.id()).value_or(TMessageBox{});
+    };
+    const auto ansi = [](const std::wstring& w) {
+        std::string a(w.size() * 2 + 1, '\0');
+        a.resize(::WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, &a[0], a.size(), 0, 0) - 1);
+        return a;
+    };
+    const std::string before = Stored(WinlogonNt, Notice);
+    for (const wchar_t* file : {L"notice.reg", L"notice.inf"}) {
+        SetText(Control(d, 1013), "alt");
+        SetText(Control(d, 1014), "alt");
+        const TMessageBox told = loadFrom(folder + file);
+        EXPECT_NE(told.text.find("Policies\\System (Richtlinie)"), std::string::npos) << told.text;
+        EXPECT_EQ(told.icon, static_cast<UINT>(MB_ICONINFORMATION));
+        EXPECT_EQ(Text(Control(d, 1013)), ansi(caption));
+        EXPECT_EQ(Text(Control(d, 1014)), ansi(text));
+        EXPECT_EQ(Stored(WinlogonNt, Notice), before);
+    }
+    SaveAndAnswer(d, IDNO);
+    EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeCaption"), Bytes(caption));
+    EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeText"), Bytes(text));
+    // As the system's regedit exports a one-line value, and a template as secedit writes it,
+    // in the code page, with the text alone.
+    Put(Policy, Caption, "Von regedit");
+    Put(Policy, Notice, "Eine Zeile, \"zitiert\" 100 %");
+    Launch(L"C:\\windows\\regedit.exe /e \"" + folder + L"regedit.reg\" \"HKEY_LOCAL_MACHINE\\" +
+           std::wstring(Policy, Policy + ::strlen(Policy)) + L"\"");
+    loadFrom(folder + L"regedit.reg");
+    EXPECT_EQ(Text(Control(d, 1013)), "Von regedit");
+    EXPECT_EQ(Text(Control(d, 1014)), "Eine Zeile, \"zitiert\" 100 %");
+    const auto writeFile = [&](const wchar_t* name, const std::string& bytes) {
+        const HANDLE f = ::CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        ::CloseHandle(f);
+    };
+    writeFile(L"secedit.inf", "[Unicode]\r\nUnicode=yes\r\n[Version]\r\nsignature=\"$CHICAGO$\"\r\n"
+                              "[Registry Values]\r\nMACHINE\\" + std::string(Policy) +
+                              "\\LegalNoticeText=7,Erste Zeile,\"Zweite, \xE4\"\r\n");
+    loadFrom(folder + L"secedit.inf");
+    EXPECT_EQ(Text(Control(d, 1013)), "Von regedit");
+    EXPECT_EQ(Text(Control(d, 1014)), "Erste Zeile\r\nZweite, \xE4");
+    EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeText"), Bytes(text));
+    // Bad files: a message that names the file (and the line), nothing else changes.
+    writeFile(L"bad.txt", "Hallo");
+    writeFile(L"null.reg", std::string("REGEDIT4\r\n\0", 11));
+    writeFile(L"lang.reg", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(WinlogonNt) +
+                               "]\r\n\"LegalNoticeCaption\"=\"" + std::string(256, 'x') + "\"\r\n");
+    const HANDLE held = ::CreateFileW((folder + L"notice.reg").c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    for (const auto& [file, says] :
+         {std::pair{L"bad.txt", "weder eine Registrierungsdatei"}, {L"null.reg", "Zeile 2 ein Null"},
+          {L"notice.reg", "anderen Programm"}, {L"fehlt.reg", "nicht gefunden"},
+          {L"lang.reg", "256 Zeichen lang; das Feld nimmt h\xF6" "chstens 255"}}) {
+        const TMessageBox refused = loadFrom(folder + file);
+        EXPECT_NE(refused.text.find(ansi(folder + file)), std::string::npos) << refused.text;
+        EXPECT_NE(refused.text.find(says), std::string::npos) << refused.text;
+        EXPECT_EQ(refused.icon, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(Text(Control(d, 1013)), "Von regedit");
+        EXPECT_EQ(Text(Control(d, 1014)), "Erste Zeile\r\nZweite, \xE4");
+    }
+    ::CloseHandle(held);
+    SaveAndAnswer(d, IDNO);
+    EXPECT_EQ(Stored(WinlogonNt, Caption), Z("Von regedit"));
+    EXPECT_EQ(Stored(WinlogonNt, Notice), Z("Erste Zeile\r\nZweite, \xE4"));
+
     // Longer than the policy takes: warned, written all the same.
     SetText(Control(d, 1014), std::string(513, 'x'));
     exportAs('L', folder + L"long.inf", true);
@@ -677,4 +758,13 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     const HWND again = Start("win7", "nocert");
     EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
     Quit(again);
+    // Without rights the load is greyed: its letter opens nothing.
+    velmora_ = TProcess({VELMORA_EXE, "nocert", "win7", false});
+    const HWND readOnly = velmora_.WaitForDialog();
+    ASSERT_TRUE(ChooseFromSystemMenu(velmora_, readOnly, 'U'));
+    EXPECT_TRUE(Settled(readOnly));
+    for (HWND w : velmora_.Windows("#32770")) EXPECT_NE(Text(w), "Aus Datei laden");
+    PressHardwareKey(readOnly, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return velmora_.Windows("#32768").empty(); }));
+    Quit(readOnly);
 }

@@ -1,6 +1,13 @@
-// The two export formats and the policy's length limits, byte for byte.
+// The two export formats and the policy's length limits, byte for byte, and
+// the reader that takes such files back.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
+#include "app/AppState.h"
+#include "settings/NoticeFileBytes.h"
+#include "settings/NoticeFileReader.h"
 #include "settings/NoticeLines.h"
 #include "settings/RegistryFile.h"
 #include "settings/SecurityTemplate.h"
@@ -41,4 +48,112 @@ TEST(NoticeExport, PolicyLimitsCountLinesAndTheWholeTextWithItsBreaks) {
     for (int i = 0; i < 4; ++i) text += TWideText(510, L'x') + L"\n";
     EXPECT_TRUE(WithinPolicyLimits(text));
     EXPECT_FALSE(WithinPolicyLimits(text + L"x"));
+}
+
+namespace {
+
+std::string Utf16File(const TWideText& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+const TWideText Policy = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+const std::string Winlogon4 =
+    "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon]\r\n";
+
+struct TReadCase {
+    const char* what;
+    std::string file;
+    TNoticeFileError error;
+    unsigned line;
+    std::optional<TWideText> caption, text;
+    unsigned keys;
+};
+
+}  // namespace
+
+// Every export loads back into the texts exported; what regedit and secedit
+// write loads as they read it; bad input gets its reason and its line.
+TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
+    using E = TNoticeFileError;
+    const TWideText caption = L"Hinweis \"Intern\" C:\\Daten, 100 % \x2013 \x20AC";
+    const TWideText text = L"Zeile eins\r\n\r\nKomma, Semikolon; \x201E" L"Zitat\x201C \"x\" 50 %%\r\n"
+                           L"\x03A9 \x0141\xF3" L"d\x017A\r\n";
+    const TWideText wrapped = TWideText(300, L'\xE4') + L"\r\nEnde";
+    const std::string tooBig(NoticeFileLimit + 1, 'x');
+    const std::string tmpl = "[Version]\r\nSignature=$CHICAGO$\r\n[Registry Values]\r\nMACHINE\\"
+                             "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\";
+    const TReadCase cases[] = {
+        {"reg", Utf16File(RegistryFileText(caption, text)), E::None, 0, caption, text, 2},
+        {"inf", Utf16File(SecurityTemplateText(caption, text)), E::None, 0, caption, text, 2},
+        {"reg wrapped", Utf16File(RegistryFileText(L"a\r\nb", wrapped)), E::None, 0, L"a\r\nb",
+         wrapped, 2},
+        {"inf wrapped", Utf16File(SecurityTemplateText(L"", wrapped)), E::None, 0, L"", wrapped, 2},
+        {"reg off", Utf16File(RegistryFileText(L"", L"")), E::None, 0, L"", L"", 2},
+        {"inf off", Utf16File(SecurityTemplateText(L"", L"")), E::None, 0, L"", L"", 2},
+        {"regedit /e, names in any case, policy key first",
+         Utf16File(L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\" + Policy +
+                   L"]\r\n\"legalnoticecaption\"=\"Richtlinie\"\r\n\r\n[HKEY_LOCAL_MACHINE\\"
+                   L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon]\r\n\"Bin\"=hex:01,"
+                   L"\\\r\n  02\r\n\"LegalNoticeCaption\"=\"Winlogon\"\r\n"
+                   L"\"LegalNoticeText\"=\"Nur \\\"intern\\\" C:\\\\\"\r\n"),
+         E::None, 0, L"Richtlinie", L"Nur \"intern\" C:\\", 3},
+        {"REGEDIT4 in the code page", Winlogon4 + "\"LegalNoticeCaption\"=\"T\xE4st\"\r\n"
+                                                  "\"LegalNoticeText\"=hex(2):41,e4,00\r\n",
+         E::None, 0, L"T\xE4st", L"A\xE4", 1},
+        {"secedit in the code page, text only",
+         "[Unicode]\r\nUnicode=yes\r\n[System Access]\r\nMinimumPasswordAge = 0\r\n" + tmpl +
+             "LegalNoticeText=7,Zeile 1,\"Zeile, 2\", ,Ende ; Kommentar\r\n",
+         E::None, 0, std::nullopt, L"Zeile 1\r\nZeile, 2\r\n\r\nEnde", 2},
+        {"neither format", "Hallo Welt\r\n", E::UnknownFormat, 0, {}, {}, 0},
+        {"empty", "", E::UnknownFormat, 0, {}, {}, 0},
+        {"template without signature", tmpl.substr(tmpl.find("[Registry")) + "LegalNoticeText=7,a\r\n",
+         E::UnknownFormat, 0, {}, {}, 0},
+        {"no notice value", Winlogon4 + "\"Shell\"=\"explorer.exe\"\r\n", E::NoNoticeValue, 0,
+         {}, {}, 0},
+        {"truncated UTF-16", Utf16File(L"Windows Registry Editor Version 5.00") + "x",
+         E::TruncatedUtf16, 0, {}, {}, 0},
+        {"NUL byte", std::string("REGEDIT4\r\n\r\n\0", 13), E::NulCharacter, 3, {}, {}, 0},
+        {"too large", tooBig, E::TooLarge, 0, {}, {}, 0},
+        {"unterminated quote", Winlogon4 + "\"LegalNoticeText\"=\"offen\r\n", E::UnterminatedQuote,
+         4, {}, {}, 0},
+        {"unterminated hex", Winlogon4 + "\"LegalNoticeText\"=hex(1):41,00,\\\r\n  42,00,\\\r\n",
+         E::UnterminatedHex, 4, {}, {}, 0},
+        {"bad hex", Winlogon4 + "\r\n\"LegalNoticeText\"=hex(1):4g,00\r\n", E::BadValue, 5, {},
+         {}, 0},
+        {"not text", Winlogon4 + "\"LegalNoticeCaption\"=dword:00000001\r\n", E::BadValue, 4, {},
+         {}, 0},
+        {"template quote", tmpl + "LegalNoticeCaption=1,\"offen\r\n", E::UnterminatedQuote, 4,
+         {}, {}, 0},
+    };
+    for (const TReadCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TNoticeFile read = ReadNoticeFile(c.file.data(), c.file.size());
+        EXPECT_EQ(read.error, c.error);
+        EXPECT_EQ(read.line, c.line);
+        EXPECT_EQ(read.hasCaption, c.caption.has_value());
+        EXPECT_EQ(read.caption, c.caption.value_or(L""));
+        EXPECT_EQ(read.hasText, c.text.has_value());
+        EXPECT_EQ(read.text, c.text.value_or(L""));
+        EXPECT_EQ(read.keys, c.keys);
+    }
+    // Refused before they are read: a folder, a device, a file above the bound.
+    OsVersion.dwOSVersionInfoSize = sizeof OsVersion;
+    ::GetVersionExA(&OsVersion);
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const TWideText big = TWideText(temp) + L"velmora-big.reg";
+    const HANDLE file = ::CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0);
+    ::SetFilePointer(file, NoticeFileLimit + 1, nullptr, FILE_BEGIN);
+    ::SetEndOfFile(file);
+    ::CloseHandle(file);
+    THeapBuffer bytes;
+    EXPECT_EQ(ReadNoticeFileBytes(temp, bytes), static_cast<DWORD>(ERROR_DIRECTORY));
+    EXPECT_EQ(ReadNoticeFileBytes(L"nul.reg", bytes), static_cast<DWORD>(ERROR_BAD_FILE_TYPE));
+    EXPECT_EQ(ReadNoticeFileBytes(big.c_str(), bytes), static_cast<DWORD>(ERROR_FILE_TOO_LARGE));
+    ::DeleteFileW(big.c_str());
 }

@@ -71,6 +71,7 @@ TEST(StringTable, EveryTextExactly) {
         {309, "Als Registrierungs&datei exportieren…"},
         {310, "Als Sicherheitsvor&lage exportieren…"},
         {317, "Zertifikat &installieren…"},
+        {318, "A&us Datei laden…"},
     };
     for (const TEntry& entry : table) EXPECT_EQ(Loaded(entry.id), Ansi(entry.text)) << entry.id;
 }

@@ -1,0 +1,47 @@
+// The notice texts read back from a file that regedit or secedit takes: a
+// registry file or a security template, as the platform's own readers read
+// them. Pure: bytes in, texts or the reason out.
+#pragma once
+
+#include <cstddef>
+
+#include "base/WideText.h"
+
+namespace velmora {
+
+// A notice takes a few KiB; a file above this is refused before it is read
+// whole (a full regedit export of a hive runs to many MiB).
+constexpr size_t NoticeFileLimit = 1024 * 1024;
+
+enum class TNoticeFileError {
+    None,
+    TooLarge,           // above NoticeFileLimit
+    TruncatedUtf16,     // marked as UTF-16, but an odd number of bytes
+    NulCharacter,       // at `line`
+    UnknownFormat,      // neither a registry file nor a security template
+    UnterminatedQuote,  // at `line`
+    UnterminatedHex,    // a hex run continued past the end; `line` where it starts
+    BadValue,           // a notice value at `line` that is not readable text
+    NoNoticeValue,      // neither LegalNoticeCaption nor LegalNoticeText
+};
+
+// Where a value was found: the logon reads the policy key's before Winlogon's.
+enum : unsigned { NoticeKeyWinlogon = 1, NoticeKeyPolicy = 2 };
+
+struct TNoticeFile {
+    TNoticeFileError error = TNoticeFileError::None;
+    unsigned line = 0;  // of the error, counted from 1; 0 where none applies
+    bool hasCaption = false;
+    bool hasText = false;
+    TWideText caption;
+    TWideText text;     // line breaks as the file holds them
+    unsigned keys = 0;  // NoticeKey... bits of the keys the values came from
+};
+
+// UTF-16LE with its byte-order mark, or else the ANSI code page. Both
+// regedit formats and security templates; the Winlogon key and the policy
+// key, where both carry a value the policy key's. A file with only one of
+// the two values has only that one.
+TNoticeFile ReadNoticeFile(const void* bytes, size_t size);
+
+}  // namespace velmora

@@ -1,0 +1,137 @@
+// Security templates as secedit writes them and SetupAPI reads them: INF
+// sections, the notice in [Registry Values].
+#include "settings/NoticeFileFormats.h"
+
+namespace velmora {
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+// A line's fields as SetupAPI splits them: commas outside quotes part them,
+// a comment starts at a semicolon outside quotes, blanks outside quotes at
+// either end of a field go, "" inside quotes is a quote and %% is a percent
+// sign. False when the line ends inside quotes.
+bool SplitFields(const TWideText& line, std::vector<TWideText>& fields) {
+    TWideText field;
+    size_t kept = 0;  // what stays of `field` once its trailing blanks go
+    bool quoted = false;
+    for (size_t i = 0;; ++i) {
+        const bool end = i == line.size() || (!quoted && line[i] == L';');
+        if (end || (!quoted && line[i] == L',')) {
+            field.resize(kept);
+            fields.push_back(field);
+            field.clear();
+            kept = 0;
+            if (end) return !quoted;
+            continue;
+        }
+        const wchar_t c = line[i];
+        if (c == L'"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == L'"') {
+                field += c;
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+            kept = field.size();
+            continue;
+        }
+        if (!quoted && IsBlank(c)) {
+            if (!field.empty()) field += c;
+            continue;
+        }
+        if (c == L'%' && i + 1 < line.size() && line[i + 1] == L'%') ++i;
+        field += c;
+        kept = field.size();
+    }
+}
+
+// "name = fields", split at the first "=" outside quotes.
+bool SplitEntry(const TWideText& line, TWideText& name, TWideText& rest) {
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == L'"') quoted = !quoted;
+        if (!quoted && line[i] == L'=') {
+            name = Trimmed(line.substr(0, i));
+            if (name.size() >= 2 && name.front() == L'"' && name.back() == L'"')
+                name = name.substr(1, name.size() - 2);
+            rest = line.substr(i + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+TWideText SectionOf(const TWideText& line) {
+    const size_t close = line.find(L']');
+    return Trimmed(line.substr(1, close == TWideText::npos ? TWideText::npos : close - 1));
+}
+
+bool HasSignature(const TLines& lines) {
+    TWideText section;
+    for (const TWideText& raw : lines) {
+        const TWideText line = Trimmed(raw);
+        if (!line.empty() && line[0] == L'[') section = SectionOf(line);
+        TWideText name, rest;
+        std::vector<TWideText> fields;
+        if (!SameAscii(section, L"Version") || !SplitEntry(line, name, rest) ||
+            !SameAscii(name, L"Signature") || !SplitFields(rest, fields))
+            continue;
+        if (SameAscii(fields[0], L"$CHICAGO$") || SameAscii(fields[0], L"$Windows NT$")) return true;
+    }
+    return false;
+}
+
+// The value of `type` (1 REG_SZ, 2 REG_EXPAND_SZ, 7 REG_MULTI_SZ) as text:
+// a multi-string's elements are its lines, and an element of one space is
+// an empty line, since an empty element would end the multi-string.
+bool TextOfFields(const std::vector<TWideText>& fields, TNoticeName name, TWideText& text) {
+    const TWideText& type = fields[0];
+    const bool multi = type == L"7";
+    if (!multi && type != L"1" && type != L"2") return false;
+    for (size_t i = 1; i < fields.size(); ++i) {
+        if (i > 1) text += multi ? L"\r\n" : L",";
+        text += multi && fields[i] == L" " ? TWideText() : fields[i];
+    }
+    // A caption has one line.
+    return !(multi && name == TNoticeName::Caption && fields.size() > 2);
+}
+
+}  // namespace
+
+bool IsSecurityTemplate(const TLines& lines) { return HasSignature(lines); }
+
+void ReadSecurityTemplate(const TLines& lines, TFileValues& values, TNoticeFile& result) {
+    TWideText section;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const TWideText line = Trimmed(lines[i]);
+        if (line.empty() || line[0] == L';') continue;
+        if (line[0] == L'[') {
+            section = SectionOf(line);
+            continue;
+        }
+        TWideText path, rest;
+        if (!SameAscii(section, L"Registry Values") || !SplitEntry(line, path, rest)) continue;
+        // MACHINE\<key>\<value name>
+        const size_t last = path.rfind(L'\\');
+        if (!StartsWithAscii(path, L"MACHINE\\") || last == TWideText::npos) continue;
+        const int key = KeyIndexOf(path.substr(8, last - 8));
+        const TNoticeName name = NoticeNameOf(path.substr(last + 1));
+        if (key < 0 || name == TNoticeName::Other) continue;
+        std::vector<TWideText> fields;
+        TWideText text;
+        if (!SplitFields(rest, fields)) {
+            result.error = TNoticeFileError::UnterminatedQuote;
+        } else if (!TextOfFields(fields, name, text)) {
+            result.error = TNoticeFileError::BadValue;
+        } else {
+            Take(values.keys[key], name, text);
+            continue;
+        }
+        result.line = static_cast<unsigned>(i + 1);
+        return;
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,183 @@
+#include "ui/NoticeLoad.h"
+
+#include <utility>
+
+#include "app/AppState.h"
+#include "app/Messages.h"
+#include "app/StringIds.h"
+#include "base/FormatText.h"
+#include "settings/LogonNotice.h"
+#include "settings/NoticeFileBytes.h"
+#include "settings/NoticeFileReader.h"
+#include "settings/NoticeLines.h"
+#include "ui/ControlIds.h"
+#include "ui/SaveAsDialog.h"
+#include "ui/TextLimits.h"
+#include "ui/Tooltips.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int MessageCapacity = 1025;
+
+// The message boxes are ANSI: a name outside the code page shows its
+// look-alikes there.
+struct TFileName {
+    explicit TFileName(const TWideText& path) {
+        ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, ansi, sizeof ansi - 1, nullptr,
+                              nullptr);
+    }
+    char ansi[SaveAsPathCapacity * 2] = {};
+};
+
+void Tell(HWND dialog, const char* message, UINT icon) {
+    AppMessageBox(dialog, message, MB_OK | icon);
+}
+
+template <typename... Args>
+void Report(HWND dialog, UINT id, Args... args) {
+    char format[512] = {};
+    LoadText(id, format, sizeof format);
+    char message[MessageCapacity] = {};
+    FormatText(message, format, args...);
+    Tell(dialog, message, MB_ICONERROR);
+}
+
+void ReportOpenFailure(HWND dialog, const TFileName& name, DWORD error) {
+    switch (error) {
+    case ERROR_DIRECTORY: Report(dialog, IDS_LOAD_FOLDER, name.ansi); return;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: Report(dialog, IDS_LOAD_LOCKED, name.ansi); return;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME: Report(dialog, IDS_LOAD_MISSING, name.ansi); return;
+    case ERROR_FILE_TOO_LARGE: Report(dialog, IDS_LOAD_TOO_LARGE, name.ansi); return;
+    default: break;
+    }
+    char format[512] = {};
+    LoadText(IDS_LOAD_FAILED, format, sizeof format);
+    char message[MessageCapacity] = {};
+    FormatText(message, format, static_cast<const char*>(name.ansi));
+    char system[Win32ErrorTextCapacity] = {};
+    ComposeWin32ErrorText(error, system, ::FormatMessageA);
+    AppendBounded(message, MessageCapacity, system);
+    Tell(dialog, message, MB_ICONERROR);
+}
+
+void ReportReadFailure(HWND dialog, const TFileName& name, const TNoticeFile& file) {
+    const char* n = name.ansi;
+    switch (file.error) {
+    case TNoticeFileError::TooLarge: Report(dialog, IDS_LOAD_TOO_LARGE, n); break;
+    case TNoticeFileError::TruncatedUtf16: Report(dialog, IDS_LOAD_TRUNCATED, n); break;
+    case TNoticeFileError::NulCharacter: Report(dialog, IDS_LOAD_NUL, n, file.line); break;
+    case TNoticeFileError::UnknownFormat: Report(dialog, IDS_LOAD_UNKNOWN, n); break;
+    case TNoticeFileError::UnterminatedQuote: Report(dialog, IDS_LOAD_QUOTE, n, file.line); break;
+    case TNoticeFileError::UnterminatedHex: Report(dialog, IDS_LOAD_HEX, n, file.line); break;
+    case TNoticeFileError::BadValue: Report(dialog, IDS_LOAD_BAD_VALUE, n, file.line); break;
+    case TNoticeFileError::NoNoticeValue: Report(dialog, IDS_LOAD_NO_VALUE, n); break;
+    case TNoticeFileError::None: break;
+    }
+}
+
+// The edits' limits hold for loaded texts as for typed ones: a longer text
+// is not cut, and nothing is taken.
+bool FitsTheEdits(HWND dialog, const TFileName& name, const TNoticeFile& file,
+                  const TWideText& text) {
+    UINT field = 0;
+    size_t length = 0;
+    int limit = 0;
+    if (file.hasCaption && file.caption.size() > static_cast<size_t>(NoticeCaptionLimit)) {
+        field = IDS_LOAD_FIELD_CAPTION;
+        length = file.caption.size();
+        limit = NoticeCaptionLimit;
+    } else if (file.hasText && text.size() > static_cast<size_t>(NoticeTextLimit)) {
+        field = IDS_LOAD_FIELD_TEXT;
+        length = text.size();
+        limit = NoticeTextLimit;
+    } else {
+        return true;
+    }
+    char fieldName[64] = {};
+    LoadText(field, fieldName, sizeof fieldName);
+    char format[512] = {};
+    LoadText(IDS_LOAD_TOO_LONG, format, sizeof format);
+    char message[MessageCapacity] = {};
+    FormatText(message, format, static_cast<const char*>(fieldName),
+               static_cast<const char*>(name.ansi), static_cast<int>(length), limit);
+    Tell(dialog, message, MB_ICONERROR);
+    return false;
+}
+
+// As the stored values at start: the block is on where both texts are there.
+void ApplyBlockState(HWND dialog) {
+    const bool filled = ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_CAPTION)) > 0 &&
+                        ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_TEXT)) > 0;
+    ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, filled ? BST_CHECKED : BST_UNCHECKED);
+    ::EnableWindow(::GetDlgItem(dialog, IDC_NOTICE_CAPTION), filled);
+    ::EnableWindow(::GetDlgItem(dialog, IDC_NOTICE_TEXT), filled);
+}
+
+void TellWhatWasLoaded(HWND dialog, const TFileName& name, const TNoticeFile& file) {
+    char fields[256] = {};
+    char keys[512] = {};
+    char line[256] = {};
+    for (const auto& [taken, id] : {std::pair{file.hasCaption, IDS_FIELD_CAPTION},
+                                    std::pair{file.hasText, IDS_FIELD_TEXT}})
+        if (taken && LoadText(id, line, sizeof line) > 0) AppendBounded(fields, sizeof fields, line);
+    for (const auto& [bit, id] : {std::pair{NoticeKeyPolicy, IDS_LOAD_KEY_POLICY},
+                                  std::pair{NoticeKeyWinlogon, IDS_LOAD_KEY_WINLOGON}})
+        if ((file.keys & bit) != 0 && LoadText(id, line, sizeof line) > 0)
+            AppendBounded(keys, sizeof keys, line);
+    char format[512] = {};
+    LoadText(IDS_LOAD_DONE, format, sizeof format);
+    char message[MessageCapacity] = {};
+    FormatText(message, format, static_cast<const char*>(name.ansi),
+               static_cast<const char*>(fields), static_cast<const char*>(keys));
+    Tell(dialog, message, MB_ICONINFORMATION);
+}
+
+void LoadFromFile(HWND dialog) {
+    TWideText path;
+    if (!AskOpenPath(dialog, IDS_LOAD_TITLE, IDS_LOAD_FILTER, path)) return;
+    const TFileName name(path);
+    THeapBuffer bytes;
+    const DWORD error = ReadNoticeFileBytes(path.c_str(), bytes);
+    if (error != NO_ERROR) {
+        ReportOpenFailure(dialog, name, error);
+        return;
+    }
+    const TNoticeFile file = ReadNoticeFile(bytes.chars(), bytes.size());
+    if (file.error != TNoticeFileError::None) {
+        ReportReadFailure(dialog, name, file);
+        return;
+    }
+    // The multi-line edit breaks lines only at CR LF.
+    const TWideText text = WithCrLf(file.text);
+    if (!FitsTheEdits(dialog, name, file, text)) return;
+    if (file.hasCaption) ShowLoadedText(dialog, IDC_NOTICE_CAPTION, file.caption);
+    if (file.hasText) ShowLoadedText(dialog, IDC_NOTICE_TEXT, text);
+    ApplyBlockState(dialog);
+    for (const int id : {IDC_NOTICE_CAPTION, IDC_NOTICE_TEXT})
+        UpdateCounterTool(::GetDlgItem(dialog, id));
+    TellWhatWasLoaded(dialog, name, file);
+}
+
+}  // namespace
+
+void AddLoadMenu(HWND dialog) {
+    const HMENU menu = ::GetSystemMenu(dialog, FALSE);
+    if (menu == nullptr) return;
+    char text[64] = {};
+    LoadText(IDS_LOAD_MENU, text, sizeof text);
+    ::AppendMenuA(menu, MF_STRING | (IsAdmin ? MF_ENABLED : MF_GRAYED), IDM_LOAD_FILE, text);
+}
+
+bool LoadCommand(HWND dialog, WPARAM command) {
+    // The system uses the four low bits of a system command itself.
+    if ((command & 0xFFF0) != IDM_LOAD_FILE) return false;
+    if (IsAdmin) LoadFromFile(dialog);
+    return true;
+}
+
+}  // namespace velmora
