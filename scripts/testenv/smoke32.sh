@@ -60,7 +60,10 @@ call_kestrel() {
 
 step "dist/Velmora.exe, Windows 7, save into the 64-bit view" drive_velmora
 step "dist/Kestrel.dll called by a 32-bit caller" call_kestrel
-step "32-bit core tests" run32 "$build/tests/core_tests.exe"
+# The 9x case in a start of its own: after it, in the same start as the
+# rest, Wine's 32-bit half under the emulator has hung (not on 32-bit hosts).
+step "32-bit core tests" run32 "$build/tests/core_tests.exe" --gtest_filter=-NineXFamily.*
+step "32-bit 9x case" run32 "$build/tests/core_tests.exe" --gtest_filter=NineXFamily.*
 
 echo "$starts" >"${VELMORA_STARTS_FILE:-/dev/null}"
 echo "emulated 32-bit starts: $starts"

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <type_traits>
 
 #include "app/AppState.h"
 #include "tests/unit/BoxWatcher.h"
@@ -21,12 +22,23 @@ using namespace velmora;
 namespace {
 
 std::vector<std::string> Reached;
-const char* const StubbedNames[] = {"CreateFileW", "DeleteFileW", "GetFullPathNameW",
-                                    "GetTempFileNameW", "MoveFileExW", "MoveFileW",
-                                    "RegQueryValueExW", "GetWindowTextLengthW", "GetWindowTextW",
-                                    "LoadStringW"};
-
-void* Originals[std::size(StubbedNames)] = {};
+// Each stubbed function and what the 9x family's stub of it returns.
+const struct {
+    const char* name;
+    ULONG_PTR failure;
+} Stubbed[] = {{"CreateFileW", reinterpret_cast<ULONG_PTR>(INVALID_HANDLE_VALUE)},
+               {"DeleteFileW", FALSE},
+               {"GetFullPathNameW", 0},
+               {"GetTempFileNameW", 0},
+               {"MoveFileExW", FALSE},
+               {"MoveFileW", FALSE},
+               {"RegQueryValueExW", ERROR_CALL_NOT_IMPLEMENTED},
+               {"GetWindowTextLengthW", 0},
+               {"GetWindowTextW", 0},
+               {"LoadStringW", 0},
+               {"RegSetValueExW", ERROR_CALL_NOT_IMPLEMENTED},
+               {"GetFileAttributesW", INVALID_FILE_ATTRIBUTES}};
+void* Originals[std::size(Stubbed)] = {};
 // The thread under test; the box watcher's calls go through to the system.
 DWORD StubbedThread = 0;
 
@@ -37,9 +49,12 @@ struct TStub<I, R(WINAPI*)(A...)> {
     static R WINAPI Call(A... arguments) {
         if (::GetCurrentThreadId() != StubbedThread)
             return reinterpret_cast<R(WINAPI*)(A...)>(Originals[I])(arguments...);
-        Reached.push_back(StubbedNames[I]);
+        Reached.push_back(Stubbed[I].name);
         ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-        return R{};
+        if constexpr (std::is_pointer_v<R>)
+            return reinterpret_cast<R>(Stubbed[I].failure);
+        else
+            return static_cast<R>(Stubbed[I].failure);
     }
 };
 
@@ -55,7 +70,9 @@ TImport Stubs[] = {
     VELMORA_STUB(4, "kernel32.dll", MoveFileExW), VELMORA_STUB(5, "kernel32.dll", MoveFileW),
     VELMORA_STUB(6, "advapi32.dll", RegQueryValueExW),
     VELMORA_STUB(7, "user32.dll", GetWindowTextLengthW),
-    VELMORA_STUB(8, "user32.dll", GetWindowTextW), VELMORA_STUB(9, "user32.dll", LoadStringW)};
+    VELMORA_STUB(8, "user32.dll", GetWindowTextW), VELMORA_STUB(9, "user32.dll", LoadStringW),
+    VELMORA_STUB(10, "advapi32.dll", RegSetValueExW),
+    VELMORA_STUB(11, "kernel32.dll", GetFileAttributesW)};
 
 // This program's import slot of `dll`!`name` now holds `entry`; the old one.
 void* ReplaceImport(const char* dll, const char* name, void* entry) {
@@ -115,21 +132,22 @@ struct TNineXStubs {
     TNineXStubs() {
         StubbedThread = ::GetCurrentThreadId();
         for (size_t i = 0; i < std::size(Stubs); ++i)
-            Originals[i] = ReplaceImport(Stubs[i].dll, StubbedNames[i], Stubs[i].stub);
+            Originals[i] = ReplaceImport(Stubs[i].dll, Stubbed[i].name, Stubs[i].stub);
         RealGetProcAddress = reinterpret_cast<TGetProcAddress>(ReplaceImport(
             "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&NotingGetProcAddress)));
     }
     ~TNineXStubs() {
         for (size_t i = 0; i < std::size(Stubs); ++i)
-            if (Originals[i]) ReplaceImport(Stubs[i].dll, StubbedNames[i], Originals[i]);
+            if (Originals[i]) ReplaceImport(Stubs[i].dll, Stubbed[i].name, Originals[i]);
         ReplaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(RealGetProcAddress));
     }
 };
 
 }  // namespace
 
-// The dialog's start and both exports on Windows 95 take only A functions;
-// on NT 4 the same export reaches the W ones, which shows the stubs note it.
+// The dialog's start, both exports and loading the second back on Windows 95
+// take only A functions; on NT 4 the same steps reach the W ones, which
+// shows that the stubs note them.
 TEST(NineXFamily, ReachesNoStubbedWideFunction) {
     char folder[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, folder);
@@ -140,9 +158,10 @@ TEST(NineXFamily, ReachesNoStubbedWideFunction) {
         IsAdmin = true;
         ::DeleteFileA(ChosenFile.c_str());
         Reached.clear();
+        char caption[32] = {};
         {
             const TNineXStubs stubs;
-            BoxesShownBy([] {
+            BoxesShownBy([&] {
                 const HWND dialog = ::CreateDialogParamA(::GetModuleHandleA(nullptr), IDD_MAINDIALOG,
                                                          nullptr, MainDialogProc, 0);
                 ASSERT_NE(dialog, nullptr);
@@ -151,6 +170,9 @@ TEST(NineXFamily, ReachesNoStubbedWideFunction) {
                 ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, BST_CHECKED);
                 ::SendMessageA(dialog, WM_SYSCOMMAND, IDM_EXPORT_REGISTRY, 0);
                 ::SendMessageA(dialog, WM_SYSCOMMAND, IDM_EXPORT_TEMPLATE, 0);
+                ::SetDlgItemTextA(dialog, IDC_NOTICE_CAPTION, "");
+                ::SendMessageA(dialog, WM_SYSCOMMAND, IDM_LOAD_FILE, 0);
+                ::GetDlgItemTextA(dialog, IDC_NOTICE_CAPTION, caption, sizeof caption);
                 ::DestroyWindow(dialog);
             });
         }
@@ -160,6 +182,7 @@ TEST(NineXFamily, ReachesNoStubbedWideFunction) {
             EXPECT_TRUE(Reached.empty()) << Reached.front();
             // The template, the last export, in UTF-16 with its mark.
             EXPECT_EQ(written.substr(0, 6), std::string("\xFF\xFE[\0U\0", 6));
+            EXPECT_STREQ(caption, "Hinweis");
         } else {
             EXPECT_FALSE(Reached.empty());
         }
