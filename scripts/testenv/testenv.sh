@@ -56,8 +56,19 @@ print_env() {
     printf 'unset LANG LANGUAGE\n'
 }
 
+# Wine's own fonts (Tahoma for "MS Shell Dlg", Marlett for the caption
+# buttons), installed with fonts-wine: Debian's Wine 8 does not take them
+# from its data folder, but finds them in the prefix's Fonts folder, where
+# Windows keeps its own. Without them every text is measured in a host font.
+install_fonts() {
+    local fonts=/usr/share/wine/fonts
+    [ -d "$fonts" ] || { echo "Wine's fonts are missing: install fonts-wine" >&2; return 1; }
+    mkdir -p "$booted/drive_c/windows/Fonts"
+    cp -u "$fonts"/*.ttf "$booted/drive_c/windows/Fonts/"
+}
+
 boot_prefix() {
-    [ -f "$booted/.velmora-booted" ] && return 0
+    [ -f "$booted/.velmora-booted" ] && { install_fonts; return; }
     rm -rf "$booted"
     # No display while the prefix is made: Wine then offers no installer
     # dialogs for Mono or Gecko, which would wait for a click.
@@ -69,6 +80,7 @@ boot_prefix() {
     env -u DISPLAY WINEPREFIX="$booted" LC_ALL=$locale_name "$VELMORA_WINE" reg add \
         'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     WINEPREFIX="$booted" wineserver -w
+    install_fonts || return 1
     touch "$booted/.velmora-booted"
 }
 

@@ -94,18 +94,23 @@ TEST(Dialog, RunningDialogShowsTheTemplate) {
     for (const auto& [id, text] : texts) EXPECT_EQ(Text(Control(d, id)), text) << id;
     EXPECT_EQ(Text(d), "Velmora");
     EXPECT_TRUE(Style(Control(d, 1004)) & SS_NOTIFY);
-    // The caption's label on one line, in the dialog's font: a wrapped
-    // second line would be cut off by its height.
+    // The labels on one line, in the dialog's font (Tahoma, as on Windows):
+    // a wrapped second line would be cut off by their height.
     const HDC screen = ::GetDC(nullptr);
     const HFONT font = ::CreateFontA(-::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0,
                                      0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
                                      "MS Shell Dlg");
     const HGDIOBJ previous = ::SelectObject(screen, font);
-    SIZE extent = {};
-    ::GetTextExtentPoint32A(screen, "Titel der Nachricht:", 20, &extent);
-    RECT label = {};
-    ::GetClientRect(Control(d, 1012), &label);
-    EXPECT_LE(extent.cx, label.right);
+    const std::pair<HWND, const char*> labels[] = {
+        {Control(d, 1012), "Titel der Nachricht:"},
+        {::FindWindowExA(d, nullptr, "Static", "Text der &Nachricht:"), "Text der Nachricht:"}};
+    for (const auto& [window, text] : labels) {
+        SIZE extent = {};
+        ::GetTextExtentPoint32A(screen, text, lstrlenA(text), &extent);
+        RECT label = {};
+        ::GetClientRect(window, &label);
+        EXPECT_LE(extent.cx, label.right) << text;
+    }
     ::DeleteObject(::SelectObject(screen, previous));
     ::ReleaseDC(nullptr, screen);
     Close(d);

@@ -124,7 +124,7 @@ TEST(DialogTemplate, EveryControlInTabOrder) {
         {child | BS_AUTOCHECKBOX | WS_TABSTOP, 20, 23, 41, 8, 1010, "button", "&Aktiviert"},
         {child | SS_LEFT | WS_GROUP, 20, 38, 75, 8, 1012, "static", "&Titel der Nachricht:"},
         {child | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 20, 50, 210, 14, 1013, "edit", ""},
-        {child | SS_LEFT | WS_GROUP, 20, 73, 62, 8, 1011, "static", "Text der &Nachricht:"},
+        {child | SS_LEFT | WS_GROUP, 20, 73, 75, 8, 1011, "static", "Text der &Nachricht:"},
         {child | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
          20, 85, 210, 79, 1014, "edit", ""},
         {child | BS_GROUPBOX, 10, 180, 229, 50, 1021, "button", "Text im Anmeldedialog"},
