@@ -19,13 +19,13 @@ namespace velmora {
 
 namespace {
 
-// Bottom left: 17 dialog units from the left edge (30 pixels at 96 DPI,
-// where the dialog's font averages 7 pixels a character) and centred on the
-// Save button, so that it stays on the row of the push buttons whatever size
-// the font takes at the screen's DPI. The control has the size of the
+// Bottom left: 20 dialog units from the left edge (30 pixels at 96 DPI,
+// where "MS Shell Dlg" is Tahoma and a dialog unit 1.5 pixels wide) and
+// centred on the Save button, so that it stays on the row of the push
+// buttons whatever size the font takes at the screen's DPI. The control has the size of the
 // system's icons at that DPI (32 pixels at 96), the size ExtractIconA and
 // LoadIconA hand out.
-constexpr int IconLeftUnits = 17;
+constexpr int IconLeftUnits = 20;
 constexpr DWORD IconStyle = WS_CHILD | WS_VISIBLE | SS_ICON | SS_NOTIFY | SS_CENTERIMAGE;
 constexpr int InOrderIconIndex = 1, ProblemIconIndex = 2;
 constexpr int SignerNameCapacity = 51;
