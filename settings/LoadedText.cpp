@@ -1,6 +1,5 @@
 #include "settings/LoadedText.h"
 
-#include "registry/APIRegistry.h"
 #include "ui/ControlIds.h"
 
 namespace velmora {
@@ -46,16 +45,6 @@ void ForgetLoadedText(int id) {
 
 void ForgetLoadedTexts() {
     for (TLoadedText& loaded : LoadedTexts) loaded.kept = false;
-}
-
-void WriteWideString(HKEY key, const char* name, const TWideText& text) {
-    wchar_t wideName[64] = {};
-    if (::MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, 64) == 0)
-        throw APIRegistryException(static_cast<LONG>(::GetLastError()));
-    const LONG result =
-        ::RegSetValueExW(key, wideName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    if (result != ERROR_SUCCESS) throw APIRegistryException(result);
 }
 
 }  // namespace velmora

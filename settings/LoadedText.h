@@ -21,7 +21,4 @@ bool LoadedTextShown(int id, const std::string& shown, TWideText& text);
 void ForgetLoadedText(int id);
 void ForgetLoadedTexts();
 
-// REG_SZ through the W function; a failure arrives as APIRegistryException.
-void WriteWideString(HKEY key, const char* name, const TWideText& text);
-
 }  // namespace velmora

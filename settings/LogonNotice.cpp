@@ -144,7 +144,12 @@ void WriteValue(TAPIRegistry& registry, HWND dialog, int id) {
         // What the file held, not the edit's look-alikes; from now on like
         // a text loaded from the registry.
         value.touched = true;
-        WriteWideString(registry.Key(), value.name, loaded);
+        TStoredValue wide;
+        wide.state = TStoredValue::Present;
+        wide.type = REG_SZ;
+        wide.data.assign(reinterpret_cast<const char*>(loaded.c_str()),
+                         (loaded.size() + 1) * sizeof(wchar_t));
+        WriteStoredValue(registry.Key(), value.name, wide);
         ForgetLoadedText(id);
         value.present = true;
         value.kept = !TextReadsAsAnsi(loaded);

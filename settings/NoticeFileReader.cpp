@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "settings/NoticeFileFormats.h"
+#include "settings/NoticeLines.h"
 #include "settings/RegistryFile.h"
 
 namespace velmora {
@@ -19,20 +20,6 @@ unsigned LineOf(const TWideText& text, size_t index) {
     for (size_t i = 0; i < index; ++i)
         if (text[i] == L'\n' || (text[i] == L'\r' && text[i + 1] != L'\n')) ++line;
     return line;
-}
-
-// CR LF, a lone CR and a lone LF each end a line, as both readers take them.
-TLines SplitLines(const TWideText& text) {
-    TLines lines(1);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\r' && text[i] != L'\n') {
-            lines.back() += text[i];
-            continue;
-        }
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        lines.emplace_back();
-    }
-    return lines;
 }
 
 bool Decode(const unsigned char* bytes, size_t size, TWideText& text, TNoticeFile& result) {
@@ -121,7 +108,9 @@ TNoticeFile ReadNoticeFile(const void* bytes, size_t size) {
     }
     TWideText text;
     if (!Decode(static_cast<const unsigned char*>(bytes), size, text, result)) return result;
-    const TLines lines = SplitLines(text);
+    // An empty file is still one (empty) line to the readers.
+    TLines lines = NoticeLines(text);
+    if (lines.empty()) lines.emplace_back();
     TFileValues values;
     if (IsRegistryFile(lines))
         ReadRegistryFile(lines, values, result);

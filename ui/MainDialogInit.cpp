@@ -75,13 +75,9 @@ void LimitInputs(HWND dialog) {
         ::SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, TextLimitOf(id), 0);
 }
 
-// A block counts as switched on only when all of its texts are present.
-// Both ways, for a reload finds the blocks as the user left them.
+// Both blocks from their texts; see DeriveNoticeBlock.
 void DeriveCheckBoxes(HWND dialog) {
-    const bool notice = HasText(dialog, IDC_NOTICE_CAPTION) && HasText(dialog, IDC_NOTICE_TEXT);
-    Enable(dialog, IDC_NOTICE_CAPTION, notice);
-    Enable(dialog, IDC_NOTICE_TEXT, notice);
-    ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, notice ? BST_CHECKED : BST_UNCHECKED);
+    DeriveNoticeBlock(dialog);
     if (!IsLogonPromptSystem()) return;
     const bool prompt = HasText(dialog, IDC_PROMPT);
     Enable(dialog, IDC_PROMPT, prompt);
@@ -122,6 +118,13 @@ void InitMainDialog(HWND dialog) {
     AddExportMenu(dialog);
     AddLoadMenu(dialog);
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
+}
+
+void DeriveNoticeBlock(HWND dialog) {
+    const bool notice = HasText(dialog, IDC_NOTICE_CAPTION) && HasText(dialog, IDC_NOTICE_TEXT);
+    Enable(dialog, IDC_NOTICE_CAPTION, notice);
+    Enable(dialog, IDC_NOTICE_TEXT, notice);
+    ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, notice ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void ReloadLogonNotice(HWND dialog) {

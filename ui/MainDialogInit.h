@@ -9,6 +9,11 @@ namespace velmora {
 // counters, balloons and signature panel added.
 void InitMainDialog(HWND dialog);
 
+// The notice block's check box and edits from its two texts: on only when
+// both are there, off otherwise, since a reload or a loaded file finds the
+// block as the user left it.
+void DeriveNoticeBlock(HWND dialog);
+
 // The stored values into the dialog, as at its start, over whatever the user
 // typed: the texts, the blocks' check boxes, the counters.
 void ReloadLogonNotice(HWND dialog);

@@ -11,6 +11,7 @@
 #include "settings/NoticeFileReader.h"
 #include "settings/NoticeLines.h"
 #include "ui/ControlIds.h"
+#include "ui/MainDialogInit.h"
 #include "ui/SaveAsDialog.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
@@ -109,15 +110,6 @@ bool FitsTheEdits(HWND dialog, const TFileName& name, const TNoticeFile& file,
     return false;
 }
 
-// As the stored values at start: the block is on where both texts are there.
-void ApplyBlockState(HWND dialog) {
-    const bool filled = ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_CAPTION)) > 0 &&
-                        ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_TEXT)) > 0;
-    ::CheckDlgButton(dialog, IDC_NOTICE_ENABLED, filled ? BST_CHECKED : BST_UNCHECKED);
-    ::EnableWindow(::GetDlgItem(dialog, IDC_NOTICE_CAPTION), filled);
-    ::EnableWindow(::GetDlgItem(dialog, IDC_NOTICE_TEXT), filled);
-}
-
 void TellWhatWasLoaded(HWND dialog, const TFileName& name, const TNoticeFile& file) {
     char fields[256] = {};
     char keys[512] = {};
@@ -157,7 +149,8 @@ void LoadFromFile(HWND dialog) {
     if (!FitsTheEdits(dialog, name, file, text)) return;
     if (file.hasCaption) ShowLoadedText(dialog, IDC_NOTICE_CAPTION, file.caption);
     if (file.hasText) ShowLoadedText(dialog, IDC_NOTICE_TEXT, text);
-    ApplyBlockState(dialog);
+    // As the stored values at start.
+    DeriveNoticeBlock(dialog);
     for (const int id : {IDC_NOTICE_CAPTION, IDC_NOTICE_TEXT})
         UpdateCounterTool(::GetDlgItem(dialog, id));
     TellWhatWasLoaded(dialog, name, file);

@@ -23,7 +23,8 @@ inline DWORD WINAPI WatchBoxes(void* parameter) {
         for (const auto& box : uidriver::MessageBoxes(::GetCurrentProcessId())) {
             watch.seen.push_back(box);
             uidriver::Answer(box, box.buttons.empty() ? IDOK : box.buttons.front());
-            ::Sleep(200);  // let the box close before looking again
+            // Seen once: the next look starts once the box has closed.
+            uidriver::WaitUntil([&] { return !::IsWindow(box.window); });
         }
         ::Sleep(20);
     }

@@ -22,23 +22,16 @@ using namespace velmora;
 namespace {
 
 std::vector<std::string> Reached;
-// Each stubbed function and what the 9x family's stub of it returns.
-const struct {
+// Each stubbed import, what the 9x family's stub of it returns, and the
+// entry it had before.
+struct TStubbed {
+    const char* dll;
     const char* name;
     ULONG_PTR failure;
-} Stubbed[] = {{"CreateFileW", reinterpret_cast<ULONG_PTR>(INVALID_HANDLE_VALUE)},
-               {"DeleteFileW", FALSE},
-               {"GetFullPathNameW", 0},
-               {"GetTempFileNameW", 0},
-               {"MoveFileExW", FALSE},
-               {"MoveFileW", FALSE},
-               {"RegQueryValueExW", ERROR_CALL_NOT_IMPLEMENTED},
-               {"GetWindowTextLengthW", 0},
-               {"GetWindowTextW", 0},
-               {"LoadStringW", 0},
-               {"RegSetValueExW", ERROR_CALL_NOT_IMPLEMENTED},
-               {"GetFileAttributesW", INVALID_FILE_ATTRIBUTES}};
-void* Originals[std::size(Stubbed)] = {};
+    void* stub;
+    void* original;
+};
+extern TStubbed Stubbed[];
 // The thread under test; the box watcher's calls go through to the system.
 DWORD StubbedThread = 0;
 
@@ -48,7 +41,7 @@ template <int I, typename R, typename... A>
 struct TStub<I, R(WINAPI*)(A...)> {
     static R WINAPI Call(A... arguments) {
         if (::GetCurrentThreadId() != StubbedThread)
-            return reinterpret_cast<R(WINAPI*)(A...)>(Originals[I])(arguments...);
+            return reinterpret_cast<R(WINAPI*)(A...)>(Stubbed[I].original)(arguments...);
         Reached.push_back(Stubbed[I].name);
         ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         if constexpr (std::is_pointer_v<R>)
@@ -58,21 +51,21 @@ struct TStub<I, R(WINAPI*)(A...)> {
     }
 };
 
-struct TImport {
-    const char* dll;
-    void* stub;
-};
-#define VELMORA_STUB(i, dll, fn) {dll, reinterpret_cast<void*>(&TStub<i, decltype(&::fn)>::Call)}
-TImport Stubs[] = {
-    VELMORA_STUB(0, "kernel32.dll", CreateFileW), VELMORA_STUB(1, "kernel32.dll", DeleteFileW),
-    VELMORA_STUB(2, "kernel32.dll", GetFullPathNameW),
-    VELMORA_STUB(3, "kernel32.dll", GetTempFileNameW),
-    VELMORA_STUB(4, "kernel32.dll", MoveFileExW), VELMORA_STUB(5, "kernel32.dll", MoveFileW),
-    VELMORA_STUB(6, "advapi32.dll", RegQueryValueExW),
-    VELMORA_STUB(7, "user32.dll", GetWindowTextLengthW),
-    VELMORA_STUB(8, "user32.dll", GetWindowTextW), VELMORA_STUB(9, "user32.dll", LoadStringW),
-    VELMORA_STUB(10, "advapi32.dll", RegSetValueExW),
-    VELMORA_STUB(11, "kernel32.dll", GetFileAttributesW)};
+#define VELMORA_STUB(i, dll, fn, failure) \
+    {dll, #fn, failure, reinterpret_cast<void*>(&TStub<i, decltype(&::fn)>::Call), nullptr}
+TStubbed Stubbed[] = {
+    VELMORA_STUB(0, "kernel32.dll", CreateFileW, reinterpret_cast<ULONG_PTR>(INVALID_HANDLE_VALUE)),
+    VELMORA_STUB(1, "kernel32.dll", DeleteFileW, FALSE),
+    VELMORA_STUB(2, "kernel32.dll", GetFullPathNameW, 0),
+    VELMORA_STUB(3, "kernel32.dll", GetTempFileNameW, 0),
+    VELMORA_STUB(4, "kernel32.dll", MoveFileExW, FALSE),
+    VELMORA_STUB(5, "kernel32.dll", MoveFileW, FALSE),
+    VELMORA_STUB(6, "advapi32.dll", RegQueryValueExW, ERROR_CALL_NOT_IMPLEMENTED),
+    VELMORA_STUB(7, "user32.dll", GetWindowTextLengthW, 0),
+    VELMORA_STUB(8, "user32.dll", GetWindowTextW, 0),
+    VELMORA_STUB(9, "user32.dll", LoadStringW, 0),
+    VELMORA_STUB(10, "advapi32.dll", RegSetValueExW, ERROR_CALL_NOT_IMPLEMENTED),
+    VELMORA_STUB(11, "kernel32.dll", GetFileAttributesW, INVALID_FILE_ATTRIBUTES)};
 
 // This program's import slot of `dll`!`name` now holds `entry`; the old one.
 void* ReplaceImport(const char* dll, const char* name, void* entry) {
@@ -131,14 +124,13 @@ FARPROC WINAPI NotingGetProcAddress(HMODULE module, LPCSTR name) {
 struct TNineXStubs {
     TNineXStubs() {
         StubbedThread = ::GetCurrentThreadId();
-        for (size_t i = 0; i < std::size(Stubs); ++i)
-            Originals[i] = ReplaceImport(Stubs[i].dll, Stubbed[i].name, Stubs[i].stub);
+        for (TStubbed& f : Stubbed) f.original = ReplaceImport(f.dll, f.name, f.stub);
         RealGetProcAddress = reinterpret_cast<TGetProcAddress>(ReplaceImport(
             "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&NotingGetProcAddress)));
     }
     ~TNineXStubs() {
-        for (size_t i = 0; i < std::size(Stubs); ++i)
-            if (Originals[i]) ReplaceImport(Stubs[i].dll, Stubbed[i].name, Originals[i]);
+        for (TStubbed& f : Stubbed)
+            if (f.original) ReplaceImport(f.dll, f.name, f.original);
         ReplaceImport("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(RealGetProcAddress));
     }
 };
