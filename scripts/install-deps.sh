@@ -19,30 +19,13 @@ packages=(
   python3
 )
 
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+. "$here/apt-install.sh"
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-
-updated=
-install() {
-  local missing=() p
-  for p in "$@"; do installed "$p" || missing+=("$p"); done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
-    as_root dpkg --add-architecture i386
-    updated=
-  fi
-  echo "installing: ${missing[*]}"
-  [ -n "$updated" ] || as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-  updated=1
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-}
-
-install "${packages[@]}"
+velmora_apt_install "${packages[@]}"
 
 # One end-to-end entry runs Wine in German, which takes a generated locale.
 if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
-  install locales
+  velmora_apt_install locales
   echo "generating the locale de_DE.UTF-8"
   grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
     echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
@@ -59,7 +42,7 @@ broken32)
 no32)
   if ! velmora_host_emulator >/dev/null; then
     echo "this host runs no 32-bit code ($(velmora_host_reason)): registering an emulator for i386 programs"
-    install qemu-user-static
+    velmora_apt_install qemu-user-static
     # Through the same helper as the packages: sudo does what root does.
     if velmora_mount_binfmt as_root && velmora_register_emulator as_root; then :; else
       echo "could not mount binfmt_misc or register qemu-i386-static there: the 32-bit deliverables will not be run" >&2
