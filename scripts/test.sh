@@ -1,24 +1,28 @@
 #!/usr/bin/env bash
-# test.sh BUILD BUILD64: every test this host can run, and on the last lines
-# which path ran and how each part ended.
+# test.sh BUILD BUILD64: sets up, builds and runs every test this host can
+# run; the last lines say which path ran and the time of each phase. Run by
+# `make test`, whose variables (CMAKE_FLAGS among them) reach the make
+# targets called here.
 #   A host that runs 32-bit code: the whole suite against the 32-bit build
 #   and the whole suite against the 64-bit twin, side by side where the host
 #   has more than one core (the output of the 64-bit suite follows that of
 #   the 32-bit one).
 #   A host that runs none: the whole suite against the 64-bit twin under
-#   wine64, then a smoke test of the real 32-bit deliverables under
-#   emulation (scripts/testenv/smoke32.sh). Without an emulator the 32-bit
+#   wine64 and, beside it, a smoke test of the real 32-bit deliverables under
+#   emulation (scripts/testenv/smoke32.sh). The 32-bit build makes only what
+#   the smoke test and the table checks use. Without an emulator the 32-bit
 #   deliverables are not run, and the run fails.
 #   A host that runs 32-bit code but whose 32-bit Wine does not start: the
 #   run fails, and says so.
+# The test prefixes are booted while the code compiles: on a host without
+# 32-bit code their 32-bit half boots under emulation, minutes of it.
 # Wherever the 32-bit suite does not run, the checks of the 32-bit
 # deliverables' tables and of the setup script run all the same: they need
 # only objdump and makensis.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/testenv/host.sh"
 build=$1 build64=$2
-velmora_host_kind >/dev/null
+started=$SECONDS
 
 summary=()
 status=0
@@ -54,6 +58,12 @@ joined() {
         fi
     done
 }
+# Set-up first: what the host runs is found out by starting Wine's loaders.
+part "set-up" ${MAKE:-make} --no-print-directory configure BUILD="$build" BUILD64="$build64"
+. "$here/testenv/host.sh"
+velmora_host_kind >/dev/null
+echo "host: $VELMORA_HOST_KIND ($VELMORA_HOST_REASON)"
+
 # A configuration that builds no tests fails rather than passes. The
 # end-to-end shards run side by side, and beside them the rest in the
 # build folder's own environment.
@@ -61,13 +71,28 @@ shards=$(velmora_e2e_shards) || exit 2
 export VELMORA_E2E_SHARDS=$shards
 suite() { ctest --test-dir "$1" --output-on-failure --no-tests=error -j $((shards + 1)) "${@:2}"; }
 tables32() { part "32-bit tables, setup script" suite "$build" -L tables; }
+# Each build with the deliverables of its folder; the 32-bit one, where
+# only the smoke test runs it, with no more than that test and the table
+# checks use.
+build_all() { cmake --build "$1" -j2 && cmake --build "$1" --target dist; }
+build_for_smoke() { cmake --build "$build" -j2 --target dist core_tests kestrel_tests &&
+                    cmake --build "$build64" -j2 --target smoke_tests; }
+# The prefix of each build folder, booted beside the builds; a boot that
+# hangs is ended.
+boot() { timeout 1200 "$here/testenv/testenv.sh" prefix "$1"; }
 
-echo "host: $VELMORA_HOST_KIND ($VELMORA_HOST_REASON)"
-if [ "$VELMORA_HOST_KIND" = native32 ]; then
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+if [ $status -ne 0 ]; then
+    path="set-up failed"
+elif [ "$VELMORA_HOST_KIND" = native32 ]; then
     path="32-bit native + 64-bit twin"
+    part_beside "prefix boot, 32-bit build" "$logs/boot32" boot "$build"
+    part_beside "prefix boot, 64-bit build" "$logs/boot64" boot "$build64"
+    part "32-bit build" build_all "$build"
+    part "64-bit build" build_all "$build64"
+    joined "$logs/boot32" "$logs/boot64"
     if [ "$(nproc)" -gt 1 ]; then
-        logs=$(mktemp -d)
-        trap 'rm -rf "$logs"' EXIT
         part_beside "32-bit suite" "$logs/32" suite "$build"
         part_beside "64-bit suite" "$logs/64" suite "$build64"
         joined "$logs/32" "$logs/64"
@@ -76,28 +101,38 @@ if [ "$VELMORA_HOST_KIND" = native32 ]; then
         part "64-bit suite" suite "$build64"
     fi
 elif [ "$VELMORA_HOST_KIND" = broken32 ]; then
+    part_beside "prefix boot, 64-bit build" "$logs/boot64" boot "$build64"
+    part "32-bit build" build_for_smoke
+    part "64-bit build" build_all "$build64"
+    joined "$logs/boot64"
     tables32
     part "64-bit suite" suite "$build64"
     path="64-bit twin only: this host runs 32-bit code, but its 32-bit Wine is broken"
     summary+=("32-bit suite:                NOT RUN - $VELMORA_HOST_REASON")
     status=1
 else
+    part_beside "prefix boot, 64-bit build" "$logs/boot64" boot "$build64"
+    part "32-bit build, smoke driver" build_for_smoke
+    if emulator=$(velmora_host_emulator); then
+        # The smoke test waits for the prefix, then runs beside the rest.
+        part_beside "emulated 32-bit smoke" "$logs/smoke" env VELMORA_STARTS_FILE="$logs/starts" \
+            timeout 1500 "$here/testenv/smoke32.sh" "$build" "$build64"
+    fi
+    part "64-bit build" build_all "$build64"
     tables32
     part "64-bit suite" suite "$build64"
-    if emulator=$(velmora_host_emulator); then
-        starts_file=$(mktemp)
-        part "emulated 32-bit smoke" env VELMORA_STARTS_FILE="$starts_file" \
-            "$here/testenv/smoke32.sh" "$build" "$build64"
-        starts=$(cat "$starts_file" 2>/dev/null)
-        path="64-bit twin + emulated 32-bit smoke (${starts:-0} starts, $emulator)"
-        rm -f "$starts_file"
+    if [ -n "${emulator:-}" ]; then
+        joined "$logs/boot64" "$logs/smoke"
+        path="64-bit twin + emulated 32-bit smoke ($(cat "$logs/starts" 2>/dev/null || echo 0) starts, $emulator)"
     else
+        joined "$logs/boot64"
         path="64-bit twin only: the 32-bit deliverables were NOT run"
         summary+=("32-bit deliverables:         NOT RUN - no emulator for i386 programs is registered")
         summary+=("  (scripts/install-deps.sh registers qemu-user-static; it needs root or sudo, and binfmt_misc)")
         status=1
     fi
 fi
+summary+=("$(printf '%-28s %d s' "in all:" $((SECONDS - started)))")
 
 echo
 echo "== test summary"

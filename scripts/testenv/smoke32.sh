@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # smoke32.sh BUILD BUILD64: the real 32-bit deliverables of dist/ on a host
 # that runs 32-bit code only under emulation, where every 32-bit start costs
-# a minute or more. It runs in the 64-bit twin's environment: that prefix,
-# made by wine64 alone, serves 32-bit programs too. Few starts, each
-# counted; the count goes to $VELMORA_STARTS_FILE when that is set.
+# a minute or more. It runs in an environment of its own copied from the
+# 64-bit twin's booted prefix (made by wine64 alone, it serves 32-bit
+# programs too), so that the twin's suite can run beside it. Few starts,
+# each counted; the count goes to $VELMORA_STARTS_FILE when that is set.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -11,16 +12,9 @@ build=$(cd "$1" && pwd) build64=$(cd "$2" && pwd)
 . "$here/host.sh"
 wine32=$(velmora_wine_loader i686)
 
-"$here/testenv.sh" start "$build64" || exit 1
-trap '"$here/testenv.sh" stop "$build64"' EXIT
-eval "$("$here/testenv.sh" env "$build64")"
-
-# A prefix made while no emulator was registered lacks its 32-bit half
-# (32-bit programs then fail: kernel32.dll not found); boot it now.
-if [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-    echo "-- booting the prefix's 32-bit half under emulation"
-    env LC_ALL="$VELMORA_LOCALE" "$VELMORA_WINE" wineboot -u </dev/null >/dev/null 2>&1
-fi
+"$here/testenv.sh" start "$build64" smoke32 || exit 1
+trap '"$here/testenv.sh" stop "$build64" smoke32' EXIT
+eval "$("$here/testenv.sh" env "$build64" smoke32)"
 
 starts=0 status=0
 # step NAME COMMAND...: one part of the smoke test, with its outcome and time.

@@ -67,8 +67,15 @@ install_fonts() {
     cp -u "$fonts"/*.ttf "$booted/drive_c/windows/Fonts/"
 }
 
+# Its 32-bit half (syswow64) is made only where a 32-bit program can start,
+# natively or emulated; a prefix booted before an emulator was registered
+# lacks it and is booted anew.
 boot_prefix() {
-    [ -f "$booted/.velmora-booted" ] && { install_fonts; return; }
+    if [ -f "$booted/.velmora-booted" ] && { [ -e "$booted/drive_c/windows/syswow64/kernel32.dll" ] ||
+        { [ "$(velmora_host_kind)" != native32 ] && ! velmora_host_emulator >/dev/null; }; }; then
+        install_fonts
+        return
+    fi
     rm -rf "$booted"
     # No display while the prefix is made: Wine then offers no installer
     # dialogs for Mono or Gecko, which would wait for a click.
