@@ -217,13 +217,13 @@ private:
             const THexLine parsed = ParseHexLine(line, at, bytes);
             if (parsed == THexLine::Bad) return Fail(result_, TNoticeFileError::BadValue, start);
             if (parsed == THexLine::Ended) break;
-            // The run goes on past blank and comment lines; a line of
-            // anything else, or the file's end, leaves it without its end.
-            do {
-                if (++i_ == lines_.size())
-                    return Fail(result_, TNoticeFileError::UnterminatedHex, start);
-                line = LeftTrimmed(lines_[i_]);
-            } while (line.empty() || line[0] == L';');
+            // The run goes on past blank and comment lines, and regedit
+            // sets what it has at the file's end; a line of anything else
+            // leaves the run without its end, and regedit drops the value.
+            line.clear();
+            while (i_ + 1 < lines_.size() && (line.empty() || line[0] == L';'))
+                line = LeftTrimmed(lines_[++i_]);
+            if (line.empty() || line[0] == L';') break;
             if (HexDigit(line[0]) < 0)
                 return Fail(result_, TNoticeFileError::UnterminatedHex, start);
             at = 0;

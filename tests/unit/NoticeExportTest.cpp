@@ -168,7 +168,7 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
                                L"\"LegalNoticeText\"=- ; aus\r\n")),
          E::None, 0, L"T", L"", 1},
         {"only deletes: off", Reg5(Key(WinlogonKey, L"\"LegalNoticeCaption\"=-\r\n"
-                                                    L"\"legalnoticetext\"=-\r\n")),
+                                                    L"\"legalnoticetext\"=-\r\n\x1A")),
          E::None, 0, L"", L"", 1},
         {"policy key deleted after its values: Winlogon's show",
          Reg5(Key(WinlogonKey, L"\"LegalNoticeCaption\"=\"W\"\r\n\"LegalNoticeText\"=\"w\"\r\n") +
@@ -181,7 +181,8 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
                           L"  62,00,00,00,00,00\r\n\"legalnoticetext\"=hex(01):61,00,\\\r\n 62,00\r\n"
                           L"\"LegalNoticeText\"=\"z\" ; c\r\n")),
          E::None, 0, L"C", L"z", 2},
-        {"hex(7) text", Reg5(Key(Policy, L"\"LegalNoticeText\"=hex(7):61,00,00,00,62,00,00,00,00,00")),
+        {"hex(7) text, the file ends the run",
+         Reg5(Key(Policy, L"\"LegalNoticeText\"=hex(7):61,00,00,00,\\\r\n 62,00,00,00,00,00,\\")),
          E::None, 0, std::nullopt, L"a\r\nb", 2},
         {"hex(7) caption", Reg5(Key(Policy, L"\"LegalNoticeCaption\"=hex(7):61,00,00,00,62,00,00,00")),
          E::CaptionLineBreak, 4, {}, {}, 0},
@@ -211,7 +212,8 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
         {"too large", tooBig, E::TooLarge, 0, {}, {}, 0},
         {"unterminated quote", Winlogon4 + "\"LegalNoticeText\"=\"offen\r\n", E::UnterminatedQuote,
          4, {}, {}, 0},
-        {"unterminated hex", Winlogon4 + "\"LegalNoticeText\"=hex(1):41,00,\\\r\n  42,00,\\\r\n",
+        {"unterminated hex", Winlogon4 + "\"LegalNoticeText\"=hex(1):41,00,\\\r\n  42,00,\\\r\n"
+                                         "\"Shell\"=\"x\"\r\n",
          E::UnterminatedHex, 4, {}, {}, 0},
         {"bad hex", Winlogon4 + "\r\n\"LegalNoticeText\"=hex(1):4g,00\r\n", E::BadValue, 5, {},
          {}, 0},
@@ -256,8 +258,8 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
                                     (platform[1].has_value() || read.hasText) == read.hasText &&
                                     platform[0].value_or(L"") == read.caption &&
                                     platform[1].value_or(L"") == read.text
-                              : !platform[1] && (!platform[0] ||
-                                                 platform[0]->find_first_of(L"\r\n") != TWideText::npos);
+                              : platform[0] ? platform[0]->find_first_of(L"\r\n") != TWideText::npos
+                                            : !platform[1];
         EXPECT_NE(same, c.windowsDiffers != nullptr) << (c.windowsDiffers ? c.windowsDiffers : "");
         EXPECT_EQ(read.error, c.error);
         EXPECT_EQ(read.line, c.line);
