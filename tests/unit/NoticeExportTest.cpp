@@ -202,7 +202,7 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
         {"blank in a hex list", Reg5(Key(Policy, L"\"LegalNoticeText\"=hex(1):41 ,00")), E::BadValue,
          4, {}, {}, 0},
         {"template continued, Ctrl-Z ends it",
-         tmpl + "LegalNoticeText=7,\"a\",\\ ; weiter\r\n  \"b\"\r\n\x1A" + tmpl.substr(tmpl.find("MACHINE")) +
+         tmpl + "LegalNoticeText=7,\"a\",\\ ; weiter\r\n  \"b\"\r\n\x1A\r\n" + tmpl.substr(tmpl.find("MACHINE")) +
              "LegalNoticeCaption=1,x\r\n",
          E::None, 0, std::nullopt, L"a\r\nb", 2},
         {"[ Registry Values ]", "[Version]\r\nSignature=$Windows NT$\r\n[ Registry Values ]\r\n" +
