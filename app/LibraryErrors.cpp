@@ -9,6 +9,7 @@
 namespace std {
 
 void __throw_bad_alloc() { throw bad_alloc(); }
+void __throw_bad_array_new_length() { throw bad_alloc(); }
 void __throw_length_error(const char*) { throw bad_alloc(); }
 void __throw_logic_error(const char*) { throw bad_alloc(); }
 void __throw_out_of_range_fmt(const char*, ...) { throw bad_alloc(); }

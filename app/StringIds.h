@@ -22,7 +22,7 @@
 #define IDS_HELP_FILE_FOREIGN  216
 // Loading the notice from a file.
 #define IDS_LOAD_TOO_LARGE     220
-#define IDS_LOAD_TRUNCATED     221
+#define IDS_LOAD_BAD_KEY       221
 #define IDS_LOAD_NUL           222
 #define IDS_LOAD_UNKNOWN       223
 #define IDS_LOAD_QUOTE         224
@@ -39,6 +39,10 @@
 #define IDS_LOAD_KEY_WINLOGON  235
 #define IDS_LOAD_FIELD_CAPTION 236
 #define IDS_LOAD_FIELD_TEXT    237
+#define IDS_LOAD_FORMAT_REGISTRY 238
+#define IDS_LOAD_FORMAT_TEMPLATE 239
+#define IDS_LOAD_CAPTION_BREAK 241
+#define IDS_LOAD_REMOVED       242
 #define IDS_CHANGED_MEANWHILE  240
 #define IDS_ELEVATION_TITLE    301
 #define IDS_ELEVATION_TEXT     302
@@ -60,3 +64,4 @@
 #define IDS_LOAD_MENU              318
 #define IDS_LOAD_TITLE             319
 #define IDS_LOAD_FILTER            320
+#define IDS_EXPORT_FILE_END        321

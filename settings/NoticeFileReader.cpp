@@ -12,8 +12,6 @@ namespace {
 
 wchar_t FoldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
 // The first line that holds character `index`, counted from 1.
 unsigned LineOf(const TWideText& text, size_t index) {
     unsigned line = 1;
@@ -22,15 +20,20 @@ unsigned LineOf(const TWideText& text, size_t index) {
     return line;
 }
 
+// regedit takes a UTF-16 file whose last byte is a stray one, which ends
+// with zeros, or whose byte-order mark stands twice: editors and scripts
+// leave such files, and the import reads them as if they had none of it.
+void DecodeUtf16(const unsigned char* bytes, size_t size, TWideText& text) {
+    text.resize((size - 2) / 2);
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(bytes[2 + 2 * i] | bytes[3 + 2 * i] << 8);
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    if (!text.empty() && text[0] == L'\xFEFF') text.erase(0, 1);
+}
+
 bool Decode(const unsigned char* bytes, size_t size, TWideText& text, TNoticeFile& result) {
     if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        if (size % 2 != 0) {
-            result.error = TNoticeFileError::TruncatedUtf16;
-            return false;
-        }
-        text.resize((size - 2) / 2);
-        for (size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<wchar_t>(bytes[2 + 2 * i] | bytes[3 + 2 * i] << 8);
+        DecodeUtf16(bytes, size, text);
     } else if (size >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
         result.error = TNoticeFileError::UnknownFormat;  // big-endian: neither reader takes it
         return false;
@@ -52,7 +55,39 @@ bool Decode(const unsigned char* bytes, size_t size, TWideText& text, TNoticeFil
     return true;
 }
 
+// An empty file is still one (empty) line to the readers.
+TLines LinesOf(const TWideText& text) {
+    TLines lines = NoticeLines(text);
+    if (lines.empty()) lines.emplace_back();
+    return lines;
+}
+
+// The logon reads the policy key's value before Winlogon's; a value
+// deleted in one key and set in none leaves no text.
+void Combine(const TFileValues& values, TNoticeName name, bool& has, TWideText& text,
+             TNoticeFile& result) {
+    const size_t at = static_cast<size_t>(name) - 1;
+    const TNoticeValue& policy = values.keys[PolicyIndex].values[at];
+    const TNoticeValue& winlogon = values.keys[WinlogonIndex].values[at];
+    for (const auto& [value, bit] : {std::pair{&policy, NoticeKeyPolicy},
+                                     std::pair{&winlogon, NoticeKeyWinlogon}})
+        if (value->state == TValueState::Set) {
+            has = true;
+            text = value->text;
+            result.keys |= bit;
+            return;
+        }
+    for (const auto& [value, bit] : {std::pair{&policy, NoticeKeyPolicy},
+                                     std::pair{&winlogon, NoticeKeyWinlogon}})
+        if (value->state == TValueState::Deleted) {
+            has = true;
+            result.keys |= bit;
+        }
+}
+
 }  // namespace
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 bool SameAscii(const TWideText& a, const wchar_t* b) {
     size_t i = 0;
@@ -73,14 +108,46 @@ TWideText Trimmed(const TWideText& text) {
     return text.substr(begin, end - begin);
 }
 
-int KeyIndexOf(TWideText path) {
+TWideText LeftTrimmed(const TWideText& text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    return text.substr(i);
+}
+
+namespace {
+
+// The NT family's Winlogon key and the 9x family's, and the policy key.
+struct TNoticeKey {
+    const wchar_t* path;
+    int index;
+};
+const TNoticeKey NoticeKeys[] = {
+    {L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", WinlogonIndex},
+    {L"Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon", WinlogonIndex},
+    {PolicySystemKey, PolicyIndex},
+};
+
+TWideText WithoutTrailingBackslashes(TWideText path) {
     while (!path.empty() && path.back() == L'\\') path.pop_back();
-    if (SameAscii(path, PolicySystemKey)) return PolicyIndex;
-    // The NT family's and the 9x family's.
-    if (SameAscii(path, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon") ||
-        SameAscii(path, L"Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon"))
-        return WinlogonIndex;
+    return path;
+}
+
+}  // namespace
+
+int KeyIndexOf(TWideText path) {
+    path = WithoutTrailingBackslashes(path);
+    for (const TNoticeKey& key : NoticeKeys)
+        if (SameAscii(path, key.path)) return key.index;
     return -1;
+}
+
+bool DeletesKey(const TWideText& path, int index) {
+    const TWideText deleted = WithoutTrailingBackslashes(path);
+    for (const TNoticeKey& key : NoticeKeys)
+        if (key.index == index && StartsWithAscii(key.path, deleted.c_str()) &&
+            (key.path[deleted.size()] == L'\0' || key.path[deleted.size()] == L'\\'))
+            return true;
+    return false;
 }
 
 TNoticeName NoticeNameOf(const TWideText& name) {
@@ -91,13 +158,19 @@ TNoticeName NoticeNameOf(const TWideText& name) {
 
 // A later line for the same value wins, as it does when the file is imported.
 void Take(TKeyValues& key, TNoticeName name, const TWideText& value) {
-    if (name == TNoticeName::Caption) {
-        key.hasCaption = true;
-        key.caption = value;
-    } else if (name == TNoticeName::Text) {
-        key.hasText = true;
-        key.text = value;
-    }
+    if (name == TNoticeName::Other) return;
+    key.values[static_cast<size_t>(name) - 1] = {TValueState::Set, value};
+}
+
+void Drop(TKeyValues& key, TNoticeName name) {
+    if (name == TNoticeName::Other) return;
+    key.values[static_cast<size_t>(name) - 1] = {TValueState::Deleted, {}};
+}
+
+bool Fail(TNoticeFile& result, TNoticeFileError error, size_t line) {
+    result.error = error;
+    result.line = static_cast<unsigned>(line + 1);
+    return false;
 }
 
 TNoticeFile ReadNoticeFile(const void* bytes, size_t size) {
@@ -108,31 +181,42 @@ TNoticeFile ReadNoticeFile(const void* bytes, size_t size) {
     }
     TWideText text;
     if (!Decode(static_cast<const unsigned char*>(bytes), size, text, result)) return result;
-    // An empty file is still one (empty) line to the readers.
-    TLines lines = NoticeLines(text);
-    if (lines.empty()) lines.emplace_back();
+    TLines lines = LinesOf(text);
     TFileValues values;
-    if (IsRegistryFile(lines))
+    if (IsRegistryFile(lines)) {
+        result.format = TNoticeFileFormat::RegistryFile;
         ReadRegistryFile(lines, values, result);
-    else if (IsSecurityTemplate(lines))
+    } else {
+        // SetupAPI ends an INF file at its end-of-file marker, Ctrl-Z
+        // ("General Syntax Rules for INF Files": a section ends at the next
+        // section or at the end-of-file marker).
+        lines = LinesOf(text.substr(0, text.find(L'\x1A')));
+        if (!IsSecurityTemplate(lines)) {
+            result.error = TNoticeFileError::UnknownFormat;
+            return result;
+        }
+        result.format = TNoticeFileFormat::SecurityTemplate;
         ReadSecurityTemplate(lines, values, result);
-    else
-        result.error = TNoticeFileError::UnknownFormat;
+    }
     if (result.error != TNoticeFileError::None) return result;
 
-    const TKeyValues& policy = values.keys[PolicyIndex];
-    const TKeyValues& winlogon = values.keys[WinlogonIndex];
-    if (policy.hasCaption || winlogon.hasCaption) {
-        result.hasCaption = true;
-        result.caption = policy.hasCaption ? policy.caption : winlogon.caption;
-        result.keys |= policy.hasCaption ? NoticeKeyPolicy : NoticeKeyWinlogon;
+    Combine(values, TNoticeName::Caption, result.hasCaption, result.caption, result);
+    Combine(values, TNoticeName::Text, result.hasText, result.text, result);
+    if (!result.hasCaption && !result.hasText) {
+        result.error = TNoticeFileError::NoNoticeValue;
+        return result;
     }
-    if (policy.hasText || winlogon.hasText) {
-        result.hasText = true;
-        result.text = policy.hasText ? policy.text : winlogon.text;
-        result.keys |= policy.hasText ? NoticeKeyPolicy : NoticeKeyWinlogon;
+    const size_t captionAt = static_cast<size_t>(TNoticeName::Caption) - 1;
+    const size_t textAt = static_cast<size_t>(TNoticeName::Text) - 1;
+    bool set = false;
+    for (const TKeyValues& key : values.keys)
+        for (const size_t at : {captionAt, textAt})
+            set = set || key.values[at].state == TValueState::Set;
+    // Deleted, the notice is off; the dialog shows that with both texts empty.
+    if (!set) {
+        result.removesNotice = true;
+        result.hasCaption = result.hasText = true;
     }
-    if (!result.hasCaption && !result.hasText) result.error = TNoticeFileError::NoNoticeValue;
     return result;
 }
 

@@ -16,32 +16,40 @@ constexpr size_t NoticeFileLimit = 1024 * 1024;
 enum class TNoticeFileError {
     None,
     TooLarge,           // above NoticeFileLimit
-    TruncatedUtf16,     // marked as UTF-16, but an odd number of bytes
     NulCharacter,       // at `line`
     UnknownFormat,      // neither a registry file nor a security template
     UnterminatedQuote,  // at `line`
     UnterminatedHex,    // a hex run continued past the end; `line` where it starts
     BadValue,           // a notice value at `line` that is not readable text
+    BadKey,             // a key or section line at `line` that the importing tool skips
+    CaptionLineBreak,   // the caption at `line` holds a line break, which its edit cannot
     NoNoticeValue,      // neither LegalNoticeCaption nor LegalNoticeText
 };
+
+enum class TNoticeFileFormat { Unknown, RegistryFile, SecurityTemplate };
 
 // Where a value was found: the logon reads the policy key's before Winlogon's.
 enum : unsigned { NoticeKeyWinlogon = 1, NoticeKeyPolicy = 2 };
 
 struct TNoticeFile {
     TNoticeFileError error = TNoticeFileError::None;
+    TNoticeFileFormat format = TNoticeFileFormat::Unknown;
     unsigned line = 0;  // of the error, counted from 1; 0 where none applies
     bool hasCaption = false;
     bool hasText = false;
     TWideText caption;
     TWideText text;     // line breaks as the file holds them
-    unsigned keys = 0;  // NoticeKey... bits of the keys the values came from
+    unsigned keys = 0;  // NoticeKey... bits of the keys the values came from or were deleted in
+    // The file sets neither value and deletes one or both: imported, it
+    // leaves no notice. Both texts are then empty.
+    bool removesNotice = false;
 };
 
 // UTF-16LE with its byte-order mark, or else the ANSI code page. Both
 // regedit formats and security templates; the Winlogon key and the policy
 // key, where both carry a value the policy key's. A file with only one of
-// the two values has only that one.
+// the two values has only that one; a value the file deletes (and does not
+// set again) is there, empty.
 TNoticeFile ReadNoticeFile(const void* bytes, size_t size);
 
 }  // namespace velmora

@@ -1,5 +1,7 @@
 #include "settings/RegistryFile.h"
 
+#include <algorithm>
+
 #include "settings/NoticeLines.h"
 
 namespace velmora {
@@ -54,8 +56,11 @@ TWideText RegistryFileText(const TWideText& caption, const TWideText& text) {
     TWideText file = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\";
     file += PolicySystemKey;
     file += L"]\r\n";
-    // A pasted line break would end a quoted string early.
-    if (caption.find_first_of(L"\r\n") == TWideText::npos)
+    // A pasted line break would end a quoted string early, and a reader may
+    // take another control character (Ctrl-Z) for the file's end; hex data
+    // holds any of them.
+    const bool plain = std::none_of(caption.begin(), caption.end(), [](wchar_t c) { return c < L' '; });
+    if (plain)
         AppendQuotedString(file, L"LegalNoticeCaption", caption);
     else
         AppendHexString(file, L"LegalNoticeCaption", caption);

@@ -1,6 +1,13 @@
 // Registry files as regedit imports them: "Windows Registry Editor Version
-// 5.00" and "REGEDIT4".
+// 5.00" and "REGEDIT4". Line by line, each line as the import takes it:
+// what regedit skips (another key's values, lines it does not know) is
+// skipped; a notice value that regedit would skip, or a key line that it
+// would not open, refuses the file, since the import would not set what it
+// seems to set.
 #include <windows.h>
+
+#include <algorithm>
+#include <string>
 
 #include "settings/NoticeFileFormats.h"
 
@@ -11,22 +18,22 @@ namespace {
 constexpr const wchar_t* Version5 = L"Windows Registry Editor Version 5.00";
 constexpr const wchar_t* Version4 = L"REGEDIT4";
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+// regedit compares the header to the letter, blanks before it allowed:
+// "regedit4" or a blank behind it make a file it does not import.
+TWideText HeaderOf(const TLines& lines) { return LeftTrimmed(lines[0]); }
 
-TWideText LeftTrimmed(const TWideText& text) {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    return text.substr(i);
-}
-
-// The key of a "[...]" line without its root; empty for a deleted key
-// ("[-...]") and one beneath another root.
-TWideText KeyPathOf(const TWideText& line) {
-    const size_t close = line.rfind(L']');
-    const TWideText key = line.substr(1, close == TWideText::npos ? TWideText::npos : close - 1);
-    for (const wchar_t* root : {L"HKEY_LOCAL_MACHINE\\", L"HKLM\\"})
-        if (StartsWithAscii(key, root)) return key.substr(::lstrlenW(root));
-    return {};
+// regedit names a root only in full; "HKLM" is reg.exe's.
+bool HasFullRoot(const TWideText& key, TWideText& beneathMachine) {
+    static const wchar_t* const Roots[] = {L"HKEY_CLASSES_ROOT", L"HKEY_CURRENT_USER",
+                                           L"HKEY_USERS", L"HKEY_CURRENT_CONFIG",
+                                           L"HKEY_DYN_DATA", L"HKEY_LOCAL_MACHINE"};
+    for (const wchar_t* root : Roots) {
+        const size_t length = ::lstrlenW(root);
+        if (!StartsWithAscii(key, root) || (key.size() > length && key[length] != L'\\')) continue;
+        beneathMachine = root == Roots[5] && key.size() > length ? key.substr(length + 1) : L"";
+        return true;
+    }
+    return false;
 }
 
 // A quoted string from `at`, which is behind its opening quote; only a
@@ -52,126 +59,210 @@ int HexDigit(wchar_t c) {
     return -1;
 }
 
-// "41,00,42,00" into bytes; blanks around each may stand.
-bool ParseHex(const TWideText& run, std::basic_string<unsigned char>& bytes) {
-    size_t at = 0;
-    while (at < run.size()) {
-        while (at < run.size() && IsBlank(run[at])) ++at;
-        if (at == run.size()) break;
-        int value = 0, digits = 0;
-        for (; at < run.size() && HexDigit(run[at]) >= 0 && digits < 2; ++digits)
-            value = value * 16 + HexDigit(run[at++]);
-        while (at < run.size() && IsBlank(run[at])) ++at;
-        if (digits == 0 || (at < run.size() && run[at] != L',')) return false;
+bool EndsLine(const TWideText& text, size_t at) {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at == text.size() || text[at] == L';';
+}
+
+enum class THexLine { Ended, Continued, Bad };
+
+// One line of "41,00,42,00": blanks may stand before a byte, not between
+// it and its comma; a comment may follow the last byte or the "\" that
+// continues the run on the next line.
+THexLine ParseHexLine(const TWideText& line, size_t at, std::basic_string<unsigned char>& bytes) {
+    for (;;) {
+        while (at < line.size() && IsBlank(line[at])) ++at;
+        unsigned value = 0;
+        size_t digits = 0;
+        for (; at < line.size() && HexDigit(line[at]) >= 0 && value <= 0xFF; ++digits)
+            value = value * 16 + static_cast<unsigned>(HexDigit(line[at++]));
+        if (value > 0xFF) return THexLine::Bad;
+        if (digits == 0) {
+            if (at < line.size() && line[at] == L'\\')
+                return EndsLine(line, at + 1) ? THexLine::Continued : THexLine::Bad;
+            return EndsLine(line, at) ? THexLine::Ended : THexLine::Bad;
+        }
         bytes += static_cast<unsigned char>(value);
-        ++at;  // the comma
+        if (at < line.size() && line[at] == L',') {
+            ++at;
+            continue;
+        }
+        return EndsLine(line, at) ? THexLine::Ended : THexLine::Bad;
     }
+}
+
+// "hex(1):", "hex(01):", "hex(7):": the type; -1 for anything else. regedit
+// takes "hex" in lower case only.
+long HexType(const TWideText& data, size_t& at) {
+    if (data.compare(0, 4, L"hex(") != 0) return -1;
+    long type = 0;
+    size_t i = 4;
+    for (; i < data.size() && HexDigit(data[i]) >= 0 && type < 0x10000; ++i)
+        type = type * 16 + HexDigit(data[i]);
+    if (i == 4 || data.compare(i, 2, L"):") != 0) return -1;
+    at = i + 2;
+    return type;
+}
+
+// The strings of REG_SZ, REG_EXPAND_SZ or REG_MULTI_SZ data, each up to its
+// zero; a multi-string ends at an empty one. False for UTF-16 that stops
+// inside a character before its string has ended.
+bool StringsOf(const std::basic_string<unsigned char>& bytes, bool utf16, bool multi,
+               std::vector<TWideText>& strings) {
+    TWideText wide;
+    if (utf16) {
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+            wide += static_cast<wchar_t>(bytes[i] | bytes[i + 1] << 8);
+        if (bytes.size() % 2 != 0 && wide.find(L'\0') == TWideText::npos) return false;
+    } else if (!bytes.empty()) {
+        const int length = static_cast<int>(bytes.size());
+        wide.resize(bytes.size());
+        const int count = ::MultiByteToWideChar(CP_ACP, 0,
+                                                reinterpret_cast<const char*>(bytes.data()),
+                                                length, &wide[0], length);
+        if (count <= 0) return false;
+        wide.resize(static_cast<size_t>(count));
+    }
+    size_t start = 0;
+    do {
+        const size_t end = std::min(wide.find(L'\0', start), wide.size());
+        if (multi && end == start && !strings.empty()) break;
+        strings.push_back(wide.substr(start, end - start));
+        start = end + 1;
+    } while (multi && start < wide.size());
     return true;
 }
 
-// REG_SZ data up to its first zero: UTF-16LE in a version 5 file, the ANSI
-// code page in a REGEDIT4 one.
-bool TextOfHex(const TWideText& run, bool unicode, TWideText& text) {
-    std::basic_string<unsigned char> bytes;
-    if (!ParseHex(run, bytes)) return false;
-    if (unicode) {
-        if (bytes.size() % 2 != 0) return false;
-        for (size_t i = 0; i < bytes.size(); i += 2) {
-            const wchar_t c = static_cast<wchar_t>(bytes[i] | bytes[i + 1] << 8);
-            if (c == L'\0') break;
-            text += c;
+class TRegistryReader {
+public:
+    TRegistryReader(const TLines& lines, TFileValues& values, TNoticeFile& result)
+        : lines_(lines), values_(values), result_(result),
+          unicode_(HeaderOf(lines) == Version5) {}
+
+    void Read() {
+        for (i_ = 1; i_ < lines_.size(); ++i_) {
+            const TWideText line = LeftTrimmed(lines_[i_]);
+            if (line.empty()) continue;
+            if (line[0] == L'[' && !ReadKeyLine(line)) return;
+            if (line[0] == L'"' && !ReadValueLine(line)) return;
         }
+    }
+
+private:
+    // regedit skips a key line that it cannot open and goes on with the
+    // values below it in the key before: refused here.
+    bool ReadKeyLine(const TWideText& line) {
+        const size_t close = line.rfind(L']');
+        if (close == TWideText::npos || line.size() < 2 || IsBlank(line[1]))
+            return Fail(result_, TNoticeFileError::BadKey, i_);
+        const bool deleted = line[1] == L'-';
+        TWideText beneathMachine;
+        if (!HasFullRoot(line.substr(deleted ? 2 : 1, close - (deleted ? 2 : 1)), beneathMachine))
+            return Fail(result_, TNoticeFileError::BadKey, i_);
+        // A deleted key takes its values and the keys beneath it along, and
+        // the values after it go nowhere until the next key line.
+        key_ = deleted ? -1 : KeyIndexOf(beneathMachine);
+        if (deleted && !beneathMachine.empty())
+            for (const int index : {WinlogonIndex, PolicyIndex})
+                if (DeletesKey(beneathMachine, index))
+                    for (const TNoticeName name : {TNoticeName::Caption, TNoticeName::Text})
+                        Drop(values_.keys[index], name);
         return true;
     }
-    const size_t end = bytes.find(static_cast<unsigned char>(0));
-    const int length = static_cast<int>(end == bytes.npos ? bytes.size() : end);
-    if (length == 0) return true;
-    text.resize(static_cast<size_t>(length));
-    const int count = ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(bytes.data()),
-                                            length, &text[0], length);
-    text.resize(count > 0 ? static_cast<size_t>(count) : 0);
-    return count > 0;
-}
+
+    bool ReadValueLine(const TWideText& line) {
+        // A name that its line does not end makes a line that regedit skips.
+        TWideText name;
+        size_t at = 1;
+        valueLine_ = i_;
+        if (!ReadQuoted(line, at, name)) return true;
+        const TNoticeName notice = key_ >= 0 ? NoticeNameOf(name) : TNoticeName::Other;
+        if (notice == TNoticeName::Other) return true;
+        while (at < line.size() && IsBlank(line[at])) ++at;
+        if (at == line.size() || line[at] != L'=') return true;
+        const TWideText data = Trimmed(line.substr(at + 1));
+        // Deleted ("=-"): KB 310516. A comment may follow.
+        if (!data.empty() && data[0] == L'-') {
+            if (!EndsLine(data, 1)) return Fail(result_, TNoticeFileError::BadValue, i_);
+            Drop(values_.keys[key_], notice);
+            return true;
+        }
+        std::vector<TWideText> strings;
+        if (!data.empty() && data[0] == L'"') {
+            size_t end = 1;
+            strings.emplace_back();
+            if (!ReadQuoted(data, end, strings[0]))
+                return Fail(result_, TNoticeFileError::UnterminatedQuote, i_);
+            if (!EndsLine(data, end)) return Fail(result_, TNoticeFileError::BadValue, i_);
+        } else if (!ReadHexStrings(data, strings)) {
+            return false;
+        }
+        return Store(notice, strings);
+    }
+
+    // REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ as hex. A REGEDIT4 file's
+    // hex(2) and hex(7) come from the 9x family and are converted from the
+    // ANSI code page, but regedit stores a hex(1) run's bytes as they stand
+    // (as UTF-16) in either format. Wine's regedit converts hex(1) of a
+    // REGEDIT4 file too; the loaded text is what Windows stores.
+    bool ReadHexStrings(const TWideText& data, std::vector<TWideText>& strings) {
+        size_t at = 0;
+        const long type = HexType(data, at);
+        if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ)
+            return Fail(result_, TNoticeFileError::BadValue, i_);
+        const size_t start = valueLine_;
+        std::basic_string<unsigned char> bytes;
+        TWideText line = data;
+        for (;;) {
+            const THexLine parsed = ParseHexLine(line, at, bytes);
+            if (parsed == THexLine::Bad) return Fail(result_, TNoticeFileError::BadValue, start);
+            if (parsed == THexLine::Ended) break;
+            // The run goes on past blank and comment lines, and regedit
+            // sets what it has at the file's end; a line of anything else
+            // leaves the run without its end, and regedit drops the value.
+            line.clear();
+            while (i_ + 1 < lines_.size() && (line.empty() || line[0] == L';'))
+                line = LeftTrimmed(lines_[++i_]);
+            if (line.empty() || line[0] == L';') break;
+            if (HexDigit(line[0]) < 0)
+                return Fail(result_, TNoticeFileError::UnterminatedHex, start);
+            at = 0;
+        }
+        if (!StringsOf(bytes, unicode_ || type == REG_SZ, type == REG_MULTI_SZ, strings))
+            return Fail(result_, TNoticeFileError::BadValue, start);
+        return true;
+    }
+
+    // A multi-string's strings are the text's lines, as Group Policy's
+    // tools turn a multi-string notice into CR LF lines; the caption's edit
+    // has one line.
+    bool Store(TNoticeName notice, const std::vector<TWideText>& strings) {
+        TWideText text;
+        for (size_t s = 0; s < strings.size(); ++s) text += (s > 0 ? L"\r\n" : L"") + strings[s];
+        if (notice == TNoticeName::Caption && text.find_first_of(L"\r\n") != TWideText::npos)
+            return Fail(result_, TNoticeFileError::CaptionLineBreak, valueLine_);
+        Take(values_.keys[key_], notice, text);
+        return true;
+    }
+
+    const TLines& lines_;
+    TFileValues& values_;
+    TNoticeFile& result_;
+    const bool unicode_;
+    size_t i_ = 1;
+    size_t valueLine_ = 1;
+    int key_ = -1;
+};
 
 }  // namespace
 
 bool IsRegistryFile(const TLines& lines) {
-    const TWideText first = Trimmed(lines[0]);
-    return SameAscii(first, Version5) || SameAscii(first, Version4);
+    const TWideText header = HeaderOf(lines);
+    return header == Version5 || header == Version4;
 }
 
 void ReadRegistryFile(const TLines& lines, TFileValues& values, TNoticeFile& result) {
-    const bool unicode = SameAscii(Trimmed(lines[0]), Version5);
-    int key = -1;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        const unsigned lineNumber = static_cast<unsigned>(i + 1);
-        const TWideText line = LeftTrimmed(lines[i]);
-        if (line.empty() || line[0] == L';') continue;
-        if (line[0] == L'[') {
-            key = KeyIndexOf(KeyPathOf(line));
-            continue;
-        }
-        if (line[0] != L'"' && line[0] != L'@') continue;
-        // The value's name, then "=".
-        TWideText name;
-        size_t at = 1;
-        if (line[0] == L'"' && !ReadQuoted(line, at, name)) {
-            if (key < 0) continue;
-            result.error = TNoticeFileError::UnterminatedQuote;
-            result.line = lineNumber;
-            return;
-        }
-        while (at < line.size() && IsBlank(line[at])) ++at;
-        if (at == line.size() || line[at] != L'=') continue;
-        TWideText data = LeftTrimmed(line.substr(at + 1));
-        const TNoticeName notice =
-            key >= 0 && line[0] == L'"' ? NoticeNameOf(name) : TNoticeName::Other;
-        // Hex data goes on over lines that its own end with "\".
-        const size_t start = i;
-        bool ended = true;
-        while (StartsWithAscii(data, L"hex")) {
-            while (!data.empty() && IsBlank(data.back())) data.pop_back();
-            if (data.empty() || data.back() != L'\\') break;
-            data.pop_back();
-            // A run that the file, an empty line or the next value ends lacks
-            // its last bytes.
-            const TWideText next = i + 1 < lines.size() ? LeftTrimmed(lines[i + 1]) : TWideText();
-            if (next.empty() || HexDigit(next[0]) < 0) {
-                ended = false;
-                break;
-            }
-            data += next;
-            ++i;
-        }
-        if (notice == TNoticeName::Other) continue;
-        if (!ended) {
-            result.error = TNoticeFileError::UnterminatedHex;
-            result.line = static_cast<unsigned>(start + 1);
-            return;
-        }
-        // A deleted value ("-") is no text to take.
-        if (data == L"-") continue;
-        TWideText text;
-        bool readable = false;
-        if (!data.empty() && data[0] == L'"') {
-            size_t end = 1;
-            if (!ReadQuoted(data, end, text)) {
-                result.error = TNoticeFileError::UnterminatedQuote;
-                result.line = lineNumber;
-                return;
-            }
-            const TWideText rest = Trimmed(data.substr(end));
-            readable = rest.empty() || rest[0] == L';';
-        } else if (StartsWithAscii(data, L"hex(1):") || StartsWithAscii(data, L"hex(2):")) {
-            readable = TextOfHex(data.substr(7), unicode, text);
-        }
-        if (!readable) {
-            result.error = TNoticeFileError::BadValue;
-            result.line = static_cast<unsigned>(start + 1);
-            return;
-        }
-        Take(values.keys[key], notice, text);
-    }
+    TRegistryReader(lines, values, result).Read();
 }
 
 }  // namespace velmora

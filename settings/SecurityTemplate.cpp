@@ -49,4 +49,14 @@ TWideText SecurityTemplateText(const TWideText& caption, const TWideText& text) 
     return file;
 }
 
+bool EndsTemplateEarly(const TWideText& value, unsigned& line) {
+    const std::vector<TWideText> lines = NoticeLines(value);
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find(L'\x1A') != TWideText::npos) {
+            line = static_cast<unsigned>(i + 1);
+            return true;
+        }
+    return false;
+}
+
 }  // namespace velmora

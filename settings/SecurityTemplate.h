@@ -12,4 +12,9 @@ namespace velmora {
 // hold, becomes a single space.
 TWideText SecurityTemplateText(const TWideText& caption, const TWideText& text);
 
+// SetupAPI ends an INF file at Ctrl-Z (U+001A), so that secedit would apply
+// a template holding one short. True, with the line of `value` (counted
+// from 1) that holds the first, when `value` has one.
+bool EndsTemplateEarly(const TWideText& value, unsigned& line);
+
 }  // namespace velmora

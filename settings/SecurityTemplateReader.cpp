@@ -6,8 +6,6 @@ namespace velmora {
 
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
 // A line's fields as SetupAPI splits them: commas outside quotes part them,
 // a comment starts at a semicolon outside quotes, blanks outside quotes at
 // either end of a field go, "" inside quotes is a quote and %% is a percent
@@ -63,16 +61,50 @@ bool SplitEntry(const TWideText& line, TWideText& name, TWideText& rest) {
     return false;
 }
 
-TWideText SectionOf(const TWideText& line) {
+// SetupAPI takes a section's name as it stands between the brackets, blanks
+// too: "[ Registry Values ]" is another section. False for a line that does
+// not close its name, which makes SetupAPI refuse the whole file.
+bool SectionOf(const TWideText& line, TWideText& section) {
     const size_t close = line.find(L']');
-    return Trimmed(line.substr(1, close == TWideText::npos ? TWideText::npos : close - 1));
+    if (close == TWideText::npos) return false;
+    section = line.substr(1, close - 1);
+    return true;
+}
+
+// Where a line ends in "\" outside quotes (a comment may follow), SetupAPI
+// goes on with the next line, without its leading blanks ("General Syntax
+// Rules for INF Files": line continuation). The lines as one each, and the
+// line each starts at.
+TLines JoinedLines(const TLines& lines, std::vector<size_t>& starts) {
+    TLines joined;
+    bool continued = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        TWideText line = continued ? LeftTrimmed(lines[i]) : lines[i];
+        if (continued)
+            joined.back() += line;
+        else {
+            joined.push_back(line);
+            starts.push_back(i);
+        }
+        bool quoted = false;
+        size_t end = 0;
+        for (; end < line.size() && (quoted || line[end] != L';'); ++end)
+            if (line[end] == L'"') quoted = !quoted;
+        while (end > 0 && IsBlank(line[end - 1])) --end;
+        continued = !quoted && end > 0 && line[end - 1] == L'\\';
+        if (!continued) continue;
+        while (end > 0 && (IsBlank(line[end - 1]) || line[end - 1] == L'\\')) --end;
+        TWideText& last = joined.back();
+        last.erase(last.size() - (line.size() - end));
+    }
+    return joined;
 }
 
 bool HasSignature(const TLines& lines) {
     TWideText section;
     for (const TWideText& raw : lines) {
         const TWideText line = Trimmed(raw);
-        if (!line.empty() && line[0] == L'[') section = SectionOf(line);
+        if (!line.empty() && line[0] == L'[') SectionOf(line, section);
         TWideText name, rest;
         std::vector<TWideText> fields;
         if (!SameAscii(section, L"Version") || !SplitEntry(line, name, rest) ||
@@ -86,7 +118,7 @@ bool HasSignature(const TLines& lines) {
 // The value of `type` (1 REG_SZ, 2 REG_EXPAND_SZ, 7 REG_MULTI_SZ) as text:
 // a multi-string's elements are its lines, and an element of one space is
 // an empty line, since an empty element would end the multi-string.
-bool TextOfFields(const std::vector<TWideText>& fields, TNoticeName name, TWideText& text) {
+bool TextOfFields(const std::vector<TWideText>& fields, TWideText& text) {
     const TWideText& type = fields[0];
     const bool multi = type == L"7";
     if (!multi && type != L"1" && type != L"2") return false;
@@ -94,21 +126,26 @@ bool TextOfFields(const std::vector<TWideText>& fields, TNoticeName name, TWideT
         if (i > 1) text += multi ? L"\r\n" : L",";
         text += multi && fields[i] == L" " ? TWideText() : fields[i];
     }
-    // A caption has one line.
-    return !(multi && name == TNoticeName::Caption && fields.size() > 2);
+    return true;
 }
 
 }  // namespace
 
-bool IsSecurityTemplate(const TLines& lines) { return HasSignature(lines); }
+bool IsSecurityTemplate(const TLines& lines) {
+    std::vector<size_t> starts;
+    return HasSignature(JoinedLines(lines, starts));
+}
 
-void ReadSecurityTemplate(const TLines& lines, TFileValues& values, TNoticeFile& result) {
+void ReadSecurityTemplate(const TLines& physical, TFileValues& values, TNoticeFile& result) {
+    std::vector<size_t> starts;
+    const TLines lines = JoinedLines(physical, starts);
     TWideText section;
     for (size_t i = 0; i < lines.size(); ++i) {
         const TWideText line = Trimmed(lines[i]);
         if (line.empty() || line[0] == L';') continue;
         if (line[0] == L'[') {
-            section = SectionOf(line);
+            if (!SectionOf(line, section)) Fail(result, TNoticeFileError::BadKey, starts[i]);
+            if (result.error != TNoticeFileError::None) return;
             continue;
         }
         TWideText path, rest;
@@ -121,16 +158,18 @@ void ReadSecurityTemplate(const TLines& lines, TFileValues& values, TNoticeFile&
         if (key < 0 || name == TNoticeName::Other) continue;
         std::vector<TWideText> fields;
         TWideText text;
-        if (!SplitFields(rest, fields)) {
-            result.error = TNoticeFileError::UnterminatedQuote;
-        } else if (!TextOfFields(fields, name, text)) {
-            result.error = TNoticeFileError::BadValue;
-        } else {
-            Take(values.keys[key], name, text);
-            continue;
+        TNoticeFileError error = TNoticeFileError::None;
+        if (!SplitFields(rest, fields))
+            error = TNoticeFileError::UnterminatedQuote;
+        else if (!TextOfFields(fields, text))
+            error = TNoticeFileError::BadValue;
+        else if (name == TNoticeName::Caption && text.find_first_of(L"\r\n") != TWideText::npos)
+            error = TNoticeFileError::CaptionLineBreak;  // its edit has one line
+        if (error != TNoticeFileError::None) {
+            Fail(result, error, starts[i]);
+            return;
         }
-        result.line = static_cast<unsigned>(i + 1);
-        return;
+        Take(values.keys[key], name, text);
     }
 }
 

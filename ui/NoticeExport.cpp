@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/Messages.h"
 #include "app/StringIds.h"
+#include "base/FormatText.h"
 #include "settings/ExportFile.h"
 #include "settings/LogonNotice.h"
 #include "settings/NoticeLines.h"
@@ -66,6 +67,29 @@ void WarnAboutLength(HWND dialog) {
     AppMessageBox(dialog, message, MB_OK | MB_ICONWARNING);
 }
 
+// A template that SetupAPI would read short is not written: the message
+// names the field and the line that holds the character.
+bool EndsEarly(HWND dialog, const TExport& format, const TWideText& caption,
+               const TWideText& text) {
+    unsigned line = 0;
+    UINT field = 0;
+    if (format.build != SecurityTemplateText) return false;
+    if (EndsTemplateEarly(caption, line))
+        field = IDS_LOAD_FIELD_CAPTION;
+    else if (EndsTemplateEarly(text, line))
+        field = IDS_LOAD_FIELD_TEXT;
+    else
+        return false;
+    char fieldName[64] = {};
+    LoadText(field, fieldName, sizeof fieldName);
+    char pattern[512] = {};
+    LoadText(IDS_EXPORT_FILE_END, pattern, sizeof pattern);
+    char message[1025] = {};
+    FormatText(message, pattern, static_cast<const char*>(fieldName), line);
+    AppMessageBox(dialog, message, MB_OK | MB_ICONERROR);
+    return true;
+}
+
 void Export(HWND dialog, const TExport& format) {
     // As Save would store it: a block that is off or not filled in gives
     // empty values, which is how the policy says "no notice".
@@ -76,6 +100,7 @@ void Export(HWND dialog, const TExport& format) {
         caption = ExportedText(dialog, IDC_NOTICE_CAPTION);
         text = ExportedText(dialog, IDC_NOTICE_TEXT);
     }
+    if (EndsEarly(dialog, format, caption, text)) return;
     if (!WithinPolicyLimits(text)) WarnAboutLength(dialog);
     // Through the code page: the 9x family has no LoadStringW.
     char ansiName[SaveAsPathCapacity] = {};

@@ -68,15 +68,24 @@ void ReportOpenFailure(HWND dialog, const TFileName& name, DWORD error) {
 
 void ReportReadFailure(HWND dialog, const TFileName& name, const TNoticeFile& file) {
     const char* n = name.ansi;
+    // The format recognised, for the messages about its content.
+    char format[64] = {};
+    LoadText(file.format == TNoticeFileFormat::SecurityTemplate ? IDS_LOAD_FORMAT_TEMPLATE
+                                                               : IDS_LOAD_FORMAT_REGISTRY,
+             format, sizeof format);
+    const char* f = format;
     switch (file.error) {
     case TNoticeFileError::TooLarge: Report(dialog, IDS_LOAD_TOO_LARGE, n); break;
-    case TNoticeFileError::TruncatedUtf16: Report(dialog, IDS_LOAD_TRUNCATED, n); break;
     case TNoticeFileError::NulCharacter: Report(dialog, IDS_LOAD_NUL, n, file.line); break;
     case TNoticeFileError::UnknownFormat: Report(dialog, IDS_LOAD_UNKNOWN, n); break;
-    case TNoticeFileError::UnterminatedQuote: Report(dialog, IDS_LOAD_QUOTE, n, file.line); break;
-    case TNoticeFileError::UnterminatedHex: Report(dialog, IDS_LOAD_HEX, n, file.line); break;
-    case TNoticeFileError::BadValue: Report(dialog, IDS_LOAD_BAD_VALUE, n, file.line); break;
-    case TNoticeFileError::NoNoticeValue: Report(dialog, IDS_LOAD_NO_VALUE, n); break;
+    case TNoticeFileError::UnterminatedQuote: Report(dialog, IDS_LOAD_QUOTE, f, n, file.line); break;
+    case TNoticeFileError::UnterminatedHex: Report(dialog, IDS_LOAD_HEX, f, n, file.line); break;
+    case TNoticeFileError::BadValue: Report(dialog, IDS_LOAD_BAD_VALUE, f, n, file.line); break;
+    case TNoticeFileError::BadKey: Report(dialog, IDS_LOAD_BAD_KEY, f, n, file.line); break;
+    case TNoticeFileError::CaptionLineBreak:
+        Report(dialog, IDS_LOAD_CAPTION_BREAK, f, n, file.line);
+        break;
+    case TNoticeFileError::NoNoticeValue: Report(dialog, IDS_LOAD_NO_VALUE, f, n); break;
     case TNoticeFileError::None: break;
     }
 }
@@ -122,10 +131,16 @@ void TellWhatWasLoaded(HWND dialog, const TFileName& name, const TNoticeFile& fi
         if ((file.keys & bit) != 0 && LoadText(id, line, sizeof line) > 0)
             AppendBounded(keys, sizeof keys, line);
     char format[512] = {};
-    LoadText(IDS_LOAD_DONE, format, sizeof format);
     char message[MessageCapacity] = {};
-    FormatText(message, format, static_cast<const char*>(name.ansi),
-               static_cast<const char*>(fields), static_cast<const char*>(keys));
+    if (file.removesNotice) {
+        LoadText(IDS_LOAD_REMOVED, format, sizeof format);
+        FormatText(message, format, static_cast<const char*>(name.ansi),
+                   static_cast<const char*>(keys));
+    } else {
+        LoadText(IDS_LOAD_DONE, format, sizeof format);
+        FormatText(message, format, static_cast<const char*>(name.ansi),
+                   static_cast<const char*>(fields), static_cast<const char*>(keys));
+    }
     Tell(dialog, message, MB_ICONINFORMATION);
 }
 

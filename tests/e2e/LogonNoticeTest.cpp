@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "tests/driver/PlatformReaders.h"
 #include "tests/driver/Registry.h"
 #include "tests/driver/UiDriver.h"
 
 #include <sddl.h>
-#include <setupapi.h>
 
 using namespace uidriver;
 
@@ -102,16 +102,6 @@ std::string Bytes(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
 }
 
-// Starts `command` and waits for it.
-void Launch(std::wstring command) {
-    STARTUPINFOW startup = {sizeof startup};
-    PROCESS_INFORMATION info = {};
-    ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &info));
-    ::WaitForSingleObject(info.hProcess, 30000);
-    for (HANDLE h : {info.hThread, info.hProcess}) ::CloseHandle(h);
-}
-
 // The test environment keeps C:\velmora-locked immutable while it runs
 // (scripts/testenv/testenv.sh): nobody may write there, not even root.
 const char* const LockedFolder = "C:\\velmora-locked";
@@ -121,24 +111,6 @@ bool IsLocked(const std::string& folder) {
     const DWORD error = made ? NO_ERROR : ::GetLastError();
     if (made) ::RemoveDirectoryA(probe.c_str());
     return error == ERROR_ACCESS_DENIED;
-}
-
-using TFields = std::vector<std::wstring>;
-TFields TemplateFields(const std::wstring& path, const std::wstring& name) {
-    TFields fields;
-    const HINF inf = ::SetupOpenInfFileW(path.c_str(), nullptr, INF_STYLE_WIN4, nullptr);
-    INFCONTEXT line;
-    const std::wstring key =
-        L"MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\" + name;
-    if (inf == INVALID_HANDLE_VALUE) return {L"<unreadable>"};
-    if (::SetupFindFirstLineW(inf, L"Registry Values", key.c_str(), &line))
-        for (DWORD i = 1; i <= ::SetupGetFieldCount(&line); ++i) {
-            wchar_t field[1024] = {};
-            ::SetupGetStringFieldW(&line, i, field, 1024, nullptr);
-            fields.push_back(field);
-        }
-    ::SetupCloseInfFile(inf);
-    return fields;
 }
 
 }  // namespace
@@ -733,6 +705,14 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     SetText(Control(d, 1014), std::string(513, 'x'));
     exportAs('L', folder + L"long.inf", true);
     EXPECT_EQ(TemplateFields(folder + L"long.inf", L"LegalNoticeText").size(), 2u);
+    // Ctrl-Z would end the template for SetupAPI: refused, naming the line, and nothing written.
+    SetText(Control(d, 1014), "a\r\nb\x1A" "c");
+    ASSERT_TRUE(ChooseFromSystemMenu(velmora_, d, 'L'));
+    const TMessageBox ctrlZ = AnswerNextBox(velmora_.id()).value_or(TMessageBox{});
+    EXPECT_NE(ctrlZ.text.find("Text der Nachricht enth\xE4lt in Zeile 2 ein Steuerzeichen"),
+              std::string::npos) << ctrlZ.text;
+    EXPECT_TRUE(Settled(d));
+    for (HWND w : velmora_.Windows("#32770")) EXPECT_NE(Text(w).rfind("Als ", 0), 0u);
     // Switched off: both values empty, as the policy says "no notice".
     Click(Control(d, 1010));
     EXPECT_TRUE(WaitUntil([&] { return CheckState(Control(d, 1010)) == BST_UNCHECKED; }));

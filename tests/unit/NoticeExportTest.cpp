@@ -11,6 +11,8 @@
 #include "settings/NoticeLines.h"
 #include "settings/RegistryFile.h"
 #include "settings/SecurityTemplate.h"
+#include "tests/driver/PlatformReaders.h"
+#include "tests/driver/Registry.h"
 
 using namespace velmora;
 
@@ -38,6 +40,11 @@ TEST(NoticeExport, TemplateQuotesEveryLineAndTurnsEmptyOnesIntoASpace) {
     EXPECT_EQ(SecurityTemplateText(L"Ein \"Titel\"", L"a, b; c\r\n\r\n\"100 %\""),
               head + key + L"LegalNoticeCaption=1,\"Ein \"\"Titel\"\"\"\r\n" + key +
                   L"LegalNoticeText=7,\"a, b; c\",\" \",\"\"\"100 %%\"\"\"\r\n");
+    // SetupAPI would end the file at Ctrl-Z: the export names the line instead.
+    unsigned line = 0;
+    EXPECT_TRUE(EndsTemplateEarly(L"a\r\nb\x1A" L"c", line));
+    EXPECT_EQ(line, 2u);
+    EXPECT_FALSE(EndsTemplateEarly(L"a\r\nb", line));
 }
 
 TEST(NoticeExport, PolicyLimitsCountLinesAndTheWholeTextWithItsBreaks) {
@@ -62,6 +69,13 @@ std::string Utf16File(const TWideText& text) {
 }
 
 const TWideText Policy = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+const TWideText WinlogonKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+std::string Reg5(const TWideText& keys) {
+    return Utf16File(L"Windows Registry Editor Version 5.00\r\n\r\n" + keys);
+}
+TWideText Key(const TWideText& path, const TWideText& values) {
+    return L"[HKEY_LOCAL_MACHINE\\" + path + L"]\r\n" + values;
+}
 const std::string Winlogon4 =
     "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon]\r\n";
 
@@ -72,7 +86,37 @@ struct TReadCase {
     unsigned line;
     std::optional<TWideText> caption, text;
     unsigned keys;
+    // Where Windows' regedit or SetupAPI is documented to read the file
+    // otherwise than Wine's: the case and its source.
+    const char* windowsDiffers = nullptr;
 };
+
+// A value the import leaves, REG_MULTI_SZ as lines.
+std::optional<TWideText> Imported(const TWideText& key, const wchar_t* name) {
+    HKEY k = nullptr;
+    wchar_t data[4096] = {};
+    DWORD type = 0, size = sizeof data - 4;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &k) != 0)
+        return std::nullopt;
+    const LONG read = ::RegQueryValueExW(k, name, nullptr, &type, (BYTE*)data, &size);
+    ::RegCloseKey(k);
+    if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ))
+        return std::nullopt;
+    TWideText text(data, size / 2);
+    for (size_t z; type == REG_MULTI_SZ && (z = text.find(L'\0')) != text.npos && z + 1 < text.size();)
+        text.replace(z, 1, text[z + 1] == L'\0' ? L"" : L"\r\n");
+    return text.substr(0, text.find(L'\0'));
+}
+
+// A template's value as SetupAPI gives it: a multi-string's fields are lines.
+std::optional<TWideText> Applied(const TWideText& path, const wchar_t* name, const TWideText& key) {
+    const uidriver::TFields f = uidriver::TemplateFields(path.c_str(), name, key.c_str());
+    if (f.size() < 2) return std::nullopt;
+    TWideText text;
+    for (size_t i = 1; i < f.size(); ++i)
+        text += (i > 1 ? (f[0] == L"7" ? L"\r\n" : L",") : L"") + (f[i] == L" " ? L"" : f[i]);
+    return text;
+}
 
 }  // namespace
 
@@ -90,8 +134,9 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
     const TReadCase cases[] = {
         {"reg", Utf16File(RegistryFileText(caption, text)), E::None, 0, caption, text, 2},
         {"inf", Utf16File(SecurityTemplateText(caption, text)), E::None, 0, caption, text, 2},
-        {"reg wrapped", Utf16File(RegistryFileText(L"a\r\nb", wrapped)), E::None, 0, L"a\r\nb",
-         wrapped, 2},
+        {"reg wrapped", Utf16File(RegistryFileText(L"", wrapped)), E::None, 0, L"", wrapped, 2},
+        {"caption with a line break", Utf16File(RegistryFileText(L"a\r\nb", L"x")),
+         E::CaptionLineBreak, 4, {}, {}, 0},
         {"inf wrapped", Utf16File(SecurityTemplateText(L"", wrapped)), E::None, 0, L"", wrapped, 2},
         {"reg off", Utf16File(RegistryFileText(L"", L"")), E::None, 0, L"", L"", 2},
         {"inf off", Utf16File(SecurityTemplateText(L"", L"")), E::None, 0, L"", L"", 2},
@@ -115,13 +160,60 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
          E::UnknownFormat, 0, {}, {}, 0},
         {"no notice value", Winlogon4 + "\"Shell\"=\"explorer.exe\"\r\n", E::NoNoticeValue, 0,
          {}, {}, 0},
-        {"truncated UTF-16", Utf16File(L"Windows Registry Editor Version 5.00") + "x",
-         E::TruncatedUtf16, 0, {}, {}, 0},
+        {"UTF-16, doubled mark, trailing zero, stray byte",
+         Utf16File(L"\xFEFF" + RegistryFileText(L"T", L"x") + TWideText(1, L'\0')) + "x", E::None,
+         0, L"T", L"x", 2},
+        {"deleted after set, comment behind",
+         Reg5(Key(WinlogonKey, L"\"LegalNoticeCaption\"=\"T\"\r\n\"LegalNoticeText\"=\"A\"\r\n"
+                               L"\"LegalNoticeText\"=- ; aus\r\n")),
+         E::None, 0, L"T", L"", 1},
+        {"only deletes: off", Reg5(Key(WinlogonKey, L"\"LegalNoticeCaption\"=-\r\n"
+                                                    L"\"legalnoticetext\"=-\r\n\x1A")),
+         E::None, 0, L"", L"", 1},
+        {"policy key deleted after its values: Winlogon's show",
+         Reg5(Key(WinlogonKey, L"\"LegalNoticeCaption\"=\"W\"\r\n\"LegalNoticeText\"=\"w\"\r\n") +
+              Key(Policy, L"\"LegalNoticeText\"=\"P\"\r\n") + L"[-HKEY_LOCAL_MACHINE\\" + Policy +
+              L"]\r\n\"LegalNoticeCaption\"=\"nirgends\"\r\n"),
+         E::None, 0, L"W", L"w", 1},
+        {"hex(7), hex(01), comments, blank and comment lines in a run, odd run ended before",
+         Reg5(Key(Policy, L"\"Shell=x\r\n\"LegalNoticeCaption\"=hex(2):43,00,00,00,05 ; c\r\n"
+                          L"\"LegalNoticeText\"=hex(07):61,00,00,00,\\ ; w\r\n\r\n; k\r\n"
+                          L"  62,00,00,00,00,00\r\n\"legalnoticetext\"=hex(01):61,00,\\\r\n 62,00\r\n"
+                          L"\"LegalNoticeText\"=\"z\" ; c\r\n")),
+         E::None, 0, L"C", L"z", 2},
+        {"hex(7) text, the file ends the run",
+         Reg5(Key(Policy, L"\"LegalNoticeText\"=hex(7):61,00,00,00,\\\r\n 62,00,00,00,00,00,\\")),
+         E::None, 0, std::nullopt, L"a\r\nb", 2},
+        {"hex(7) caption", Reg5(Key(Policy, L"\"LegalNoticeCaption\"=hex(7):61,00,00,00,62,00,00,00")),
+         E::CaptionLineBreak, 4, {}, {}, 0},
+        {"REGEDIT4 hex(1) as it stands", Winlogon4 + "\"LegalNoticeText\"=hex(1):41,00,42,00,00,00\r\n",
+         E::None, 0, std::nullopt, L"AB", 1,
+         "Windows' regedit stores a REGEDIT4 file's hex(1) bytes as they stand and converts only "
+         "hex(2) and hex(7) from the code page; Wine's converts hex(1) too"},
+        {"header in lower case", Reg5(Key(Policy, L"\"LegalNoticeText\"=\"x\"")).replace(2, 1, "w"),
+         E::UnknownFormat, 0, {}, {}, 0},
+        {"header with a blank behind", "REGEDIT4 " + Winlogon4.substr(8) + "\"LegalNoticeText\"=\"x\"",
+         E::UnknownFormat, 0, {}, {}, 0},
+        {"HKLM", Reg5(L"[HKLM\\" + Policy + L"]\r\n\"LegalNoticeText\"=\"x\"\r\n"), E::BadKey, 3,
+         {}, {}, 0},
+        {"key line without ]", Reg5(L"[HKEY_LOCAL_MACHINE\\" + Policy + L"\r\n\"LegalNoticeText\"=\"x\""),
+         E::BadKey, 3, {}, {}, 0},
+        {"HEX(1)", Reg5(Key(Policy, L"\"LegalNoticeText\"=HEX(1):41,00")), E::BadValue, 4, {}, {}, 0},
+        {"blank in a hex list", Reg5(Key(Policy, L"\"LegalNoticeText\"=hex(1):41 ,00")), E::BadValue,
+         4, {}, {}, 0},
+        {"template continued, Ctrl-Z ends it",
+         tmpl + "LegalNoticeText=7,\"a\",\\ ; weiter\r\n  \"b\"\r\n\x1A\r\n" + tmpl.substr(tmpl.find("MACHINE")) +
+             "LegalNoticeCaption=1,x\r\n",
+         E::None, 0, std::nullopt, L"a\r\nb", 2},
+        {"[ Registry Values ]", "[Version]\r\nSignature=$Windows NT$\r\n[ Registry Values ]\r\n" +
+             tmpl.substr(tmpl.find("MACHINE")) + "LegalNoticeText=7,a\r\n",
+         E::NoNoticeValue, 0, {}, {}, 0},
         {"NUL byte", std::string("REGEDIT4\r\n\r\n\0", 13), E::NulCharacter, 3, {}, {}, 0},
         {"too large", tooBig, E::TooLarge, 0, {}, {}, 0},
         {"unterminated quote", Winlogon4 + "\"LegalNoticeText\"=\"offen\r\n", E::UnterminatedQuote,
          4, {}, {}, 0},
-        {"unterminated hex", Winlogon4 + "\"LegalNoticeText\"=hex(1):41,00,\\\r\n  42,00,\\\r\n",
+        {"unterminated hex", Winlogon4 + "\"LegalNoticeText\"=hex(1):41,00,\\\r\n  42,00,\\\r\n"
+                                         "\"Shell\"=\"x\"\r\n",
          E::UnterminatedHex, 4, {}, {}, 0},
         {"bad hex", Winlogon4 + "\r\n\"LegalNoticeText\"=hex(1):4g,00\r\n", E::BadValue, 5, {},
          {}, 0},
@@ -130,9 +222,45 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
         {"template quote", tmpl + "LegalNoticeCaption=1,\"offen\r\n", E::UnterminatedQuote, 4,
          {}, {}, 0},
     };
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const auto clear = [] {
+        for (const char* key : {uidriver::WinlogonNt, "Software\\Microsoft\\Windows\\CurrentVersion"
+                                                      "\\Policies\\System"})
+            for (const char* name : {"LegalNoticeCaption", "LegalNoticeText"})
+                uidriver::DeleteValue(key, name);
+    };
     for (const TReadCase& c : cases) {
         SCOPED_TRACE(c.what);
         const TNoticeFile read = ReadNoticeFile(c.file.data(), c.file.size());
+        // The same file through regedit's import and SetupAPI, which agree
+        // with the reader; a file it refuses applies no notice the dialog
+        // could show (none, or a caption of two lines).
+        const TWideText path = TWideText(temp) + L"velmora-case";
+        const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+        DWORD written = 0;
+        ::WriteFile(file, c.file.data(), static_cast<DWORD>(c.file.size()), &written, nullptr);
+        ::CloseHandle(file);
+        std::optional<TWideText> platform[2];
+        const wchar_t* names[] = {L"LegalNoticeCaption", L"LegalNoticeText"};
+        clear();
+        if (read.format != TNoticeFileFormat::SecurityTemplate && read.error != E::TooLarge)
+            uidriver::Launch(std::wstring(L"C:\\windows\\regedit.exe /s \"") + path.c_str() + L"\"");
+        for (int n = 0; n < 2; ++n)
+            for (const TWideText& key : {WinlogonKey, Policy})
+                if (const auto v = read.format == TNoticeFileFormat::SecurityTemplate
+                                       ? Applied(path, names[n], key)
+                                       : Imported(key, names[n]))
+                    platform[n] = v;
+        ::DeleteFileW(path.c_str());
+        const bool same = c.error == E::None
+                              ? (platform[0].has_value() || read.hasCaption) == read.hasCaption &&
+                                    (platform[1].has_value() || read.hasText) == read.hasText &&
+                                    platform[0].value_or(L"") == read.caption &&
+                                    platform[1].value_or(L"") == read.text
+                              : platform[0] ? platform[0]->find_first_of(L"\r\n") != TWideText::npos
+                                            : !platform[1];
+        EXPECT_NE(same, c.windowsDiffers != nullptr) << (c.windowsDiffers ? c.windowsDiffers : "");
         EXPECT_EQ(read.error, c.error);
         EXPECT_EQ(read.line, c.line);
         EXPECT_EQ(read.hasCaption, c.caption.has_value());
@@ -141,11 +269,10 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
         EXPECT_EQ(read.text, c.text.value_or(L""));
         EXPECT_EQ(read.keys, c.keys);
     }
+    clear();
     // Refused before they are read: a folder, a device, a file above the bound.
     OsVersion.dwOSVersionInfoSize = sizeof OsVersion;
     ::GetVersionExA(&OsVersion);
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
     const TWideText big = TWideText(temp) + L"velmora-big.reg";
     const HANDLE file = ::CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0);
     ::SetFilePointer(file, NoticeFileLimit + 1, nullptr, FILE_BEGIN);
