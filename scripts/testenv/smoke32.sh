@@ -14,6 +14,7 @@ wine32=$(velmora_wine_loader i686)
 
 "$here/testenv.sh" start "$build64" smoke32 || exit 1
 trap '"$here/testenv.sh" stop "$build64" smoke32' EXIT
+trap 'exit 143' TERM  # a run that is timed out still stops its environment
 eval "$("$here/testenv.sh" env "$build64" smoke32)"
 
 starts=0 status=0
