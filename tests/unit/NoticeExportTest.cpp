@@ -91,13 +91,20 @@ struct TReadCase {
     const char* windowsDiffers = nullptr;
 };
 
-// A value the import leaves, REG_MULTI_SZ as lines.
+// A value the import leaves, REG_MULTI_SZ as lines. A 32-bit caller may
+// start Wine's 32-bit regedit, whose Winlogon key is the redirected one:
+// the value is looked up in the view it was written to.
 std::optional<TWideText> Imported(const TWideText& key, const wchar_t* name) {
     HKEY k = nullptr;
     wchar_t data[4096] = {};
     DWORD type = 0, size = sizeof data - 4;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &k) != 0)
-        return std::nullopt;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &k) != 0 ||
+        ::RegQueryValueExW(k, name, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        if (k) ::RegCloseKey(k);
+        k = nullptr;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &k) != 0)
+            return std::nullopt;
+    }
     const LONG read = ::RegQueryValueExW(k, name, nullptr, &type, (BYTE*)data, &size);
     ::RegCloseKey(k);
     if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ))
@@ -228,7 +235,8 @@ TEST(NoticeExport, FilesReadBackAsTheirReadersReadThem) {
         for (const char* key : {uidriver::WinlogonNt, "Software\\Microsoft\\Windows\\CurrentVersion"
                                                       "\\Policies\\System"})
             for (const char* name : {"LegalNoticeCaption", "LegalNoticeText"})
-                uidriver::DeleteValue(key, name);
+                for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+                    uidriver::DeleteValue(key, name, view);
     };
     for (const TReadCase& c : cases) {
         SCOPED_TRACE(c.what);
