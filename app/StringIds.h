@@ -65,3 +65,27 @@
 #define IDS_LOAD_TITLE             319
 #define IDS_LOAD_FILTER            320
 #define IDS_EXPORT_FILE_END        321
+// The preview and what each system cuts.
+#define IDS_PREVIEW_MENU           330
+#define IDS_PREVIEW_APPROXIMATION  331
+#define IDS_PREVIEW_FAMILY_CLASSIC 332
+#define IDS_PREVIEW_FAMILY_9X      333
+#define IDS_PREVIEW_FAMILY_VISTA   334
+#define IDS_PREVIEW_FAMILY_MODERN  335
+#define IDS_SYSTEM_XP              340
+#define IDS_SYSTEM_2000            341
+#define IDS_SYSTEM_NT4             342
+#define IDS_SYSTEM_9X              343
+#define IDS_SYSTEM_VISTA           344
+#define IDS_SYSTEM_MODERN          345
+#define IDS_CUT_CAPTION            350
+#define IDS_CUT_LINE               351
+#define IDS_CUT_ONE_LINE           352
+#define IDS_CUT_LINE_LONG          353
+#define IDS_CUT_LINES              354
+#define IDS_CUT_TEXT_LONG          355
+#define IDS_CUT_SEVERAL_LINES      356
+#define IDS_CUT_BREAK_CR           357
+#define IDS_CUT_CODE_PAGE          358
+#define IDS_CUT_NONE_PUBLISHED     359
+#define IDS_CUT_WITHIN             360

@@ -80,6 +80,43 @@ using TIcon = TUniqueHandle<THandleTraits<HICON, nullptr, &detail::DestroyIconHa
 using THook = TUniqueHandle<THandleTraits<HHOOK, nullptr, &detail::UnhookHook>>;
 using TSid = TUniqueHandle<THandleTraits<PSID, nullptr, &detail::ReleaseSid>>;
 
+// A window's device context from GetDC, given back to that window.
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    TWindowDC(TWindowDC&& o) noexcept
+        : window_(o.window_), dc_(std::exchange(o.dc_, nullptr)) {}
+    TWindowDC& operator=(TWindowDC&&) = delete;
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    ~TWindowDC() {
+        if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+    }
+
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced goes back,
+// so that the object can be deleted afterwards.
+class TSelection {
+public:
+    TSelection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(::SelectObject(dc, object)) {}
+    TSelection(const TSelection&) = delete;
+    TSelection& operator=(const TSelection&) = delete;
+    ~TSelection() {
+        if (old_ != nullptr && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 // Zero-filled block from the process heap; empty when the allocation failed.
 class THeapBuffer {
 public:

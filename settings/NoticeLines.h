@@ -3,13 +3,10 @@
 #pragma once
 
 #include "base/WideText.h"
+#include "settings/NoticeLimits.h"
 #include <vector>
 
 namespace velmora {
-
-// Documented for the policy values, fewer than the dialog takes.
-constexpr size_t PolicyLineLimit = 512;
-constexpr size_t PolicyTextLimit = 2048;
 
 // The lines of `text`; CR LF, a lone CR and a lone LF each end one. An empty
 // text has no line; a text that ends with a break has an empty last line.

@@ -6,6 +6,11 @@
 
 #define IDD_MAINDIALOG        "MAINDIALOG"
 #define IDI_MAINICON          "MAINICON"
+// The preview of the notice: its window, the screen it draws on and the
+// classic notice box drawn there.
+#define IDD_PREVIEW           "PREVIEW"
+#define IDD_PREVIEW_SCREEN    "PREVIEWSCREEN"
+#define IDD_PREVIEW_BOX       "NOTICEBOX"
 // The hashes of the help file the program was built with (RCDATA).
 #define IDR_HELP_SHA256       1
 #define IDR_HELP_SHA1         2
@@ -30,6 +35,18 @@
 #define IDC_PROMPT_ENABLED    1020
 #define IDC_PROMPT_FRAME      1021
 #define IDC_PROMPT            1022
+#define IDC_PREVIEW_FAMILY    1030
+#define IDC_PREVIEW_NOTE      1031
+#define IDC_PREVIEW_FRAME     1032
+#define IDC_PREVIEW_CUTS      1033
+#define IDC_PREVIEW_SCREEN    1034
+// Inside the screen: the classic box, or the logon screen's three parts.
+#define IDC_PREVIEW_BOX       1040
+#define IDC_PREVIEW_BOXTEXT   1041
+#define IDC_PREVIEW_BOXOK     1042
+#define IDC_PREVIEW_CAPTION   1043
+#define IDC_PREVIEW_TEXT      1044
+#define IDC_PREVIEW_OK        1045
 
 // Items the dialog adds to its system menu: below 0xF000, where the
 // system's own commands begin, and with the four low bits free, which the
@@ -38,3 +55,4 @@
 #define IDM_EXPORT_TEMPLATE   0x0110
 #define IDM_INSTALL_CERTIFICATE 0x0120
 #define IDM_LOAD_FILE         0x0130
+#define IDM_PREVIEW           0x0140

@@ -9,6 +9,7 @@
 #include "ui/MainDialogInit.h"
 #include "ui/NoticeExport.h"
 #include "ui/NoticeLoad.h"
+#include "ui/NoticePreview.h"
 #include "ui/OpenedBalloon.h"
 #include "ui/Tooltips.h"
 
@@ -31,7 +32,7 @@ void OnCommand(HWND dialog, int id) {
 
 bool OnSysCommand(HWND dialog, WPARAM command) {
     return SignatureMenuCommand(dialog, command) || ExportCommand(dialog, command) ||
-           LoadCommand(dialog, command);
+           LoadCommand(dialog, command) || PreviewCommand(dialog, command);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "ui/MainDialog.h"
 #include "ui/NoticeExport.h"
 #include "ui/NoticeLoad.h"
+#include "ui/NoticePreview.h"
 #include "ui/OpenedBalloon.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
@@ -114,9 +115,11 @@ void InitMainDialog(HWND dialog) {
     if (PolicySetsLogonNotice())
         PolicyTip.reset(AddAreaBalloonTip(dialog, IDC_NOTICE_FRAME, TTI_WARNING, IDS_POLICY_TEXT,
                                           IDS_POLICY_TITLE));
-    // The exports and the load first: the panel's install item follows them.
+    // The exports, the load and the preview first: the panel's install item
+    // follows them.
     AddExportMenu(dialog);
     AddLoadMenu(dialog);
+    AddPreviewMenu(dialog);
     if (WantsSignaturePanel()) BuildSignaturePanel(dialog);
 }
 

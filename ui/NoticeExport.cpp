@@ -1,18 +1,16 @@
 #include "ui/NoticeExport.h"
 
-#include <string>
-
 #include "app/AppState.h"
 #include "app/Messages.h"
 #include "app/StringIds.h"
 #include "base/FormatText.h"
 #include "settings/ExportFile.h"
-#include "settings/LogonNotice.h"
 #include "settings/NoticeLines.h"
 #include "settings/RegistryFile.h"
 #include "settings/SecurityTemplate.h"
 #include "ui/ControlIds.h"
 #include "ui/MainDialog.h"
+#include "ui/NoticeTexts.h"
 #include "ui/SaveAsDialog.h"
 
 namespace velmora {
@@ -34,32 +32,6 @@ const TExport Exports[] = {
     {IDM_EXPORT_TEMPLATE, IDS_EXPORT_TEMPLATE_MENU, IDS_EXPORT_TEMPLATE_TITLE,
      IDS_EXPORT_TEMPLATE_FILTER, L"inf", SecurityTemplateText},
 };
-
-// The edit's text without the detour through the ANSI code page, where the
-// system has Unicode windows; the 9x family has none.
-TWideText EditText(HWND dialog, int id) {
-    const HWND edit = ::GetDlgItem(dialog, id);
-    if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT) {
-        TWideText text(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-        const int read = ::GetWindowTextW(edit, &text[0], static_cast<int>(text.size()));
-        text.resize(read > 0 ? static_cast<size_t>(read) : 0);
-        return text;
-    }
-    std::string ansi(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
-    const int read = ::GetWindowTextA(edit, &ansi[0], static_cast<int>(ansi.size()));
-    if (read <= 0) return {};
-    TWideText text(static_cast<size_t>(read), L'\0');
-    const int converted = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), read, &text[0], read);
-    text.resize(converted > 0 ? static_cast<size_t>(converted) : 0);
-    return text;
-}
-
-// A value that the edit shows only as look-alikes goes out as it is stored,
-// as long as the user has left it alone.
-TWideText ExportedText(HWND dialog, int id) {
-    TWideText stored;
-    return UnchangedStoredText(dialog, id, stored) ? stored : EditText(dialog, id);
-}
 
 void WarnAboutLength(HWND dialog) {
     char message[512] = {};
@@ -97,8 +69,8 @@ void Export(HWND dialog, const TExport& format) {
     if (IsCheckBoxChecked(dialog, IDC_NOTICE_ENABLED) &&
         ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_CAPTION)) > 0 &&
         ::GetWindowTextLengthA(::GetDlgItem(dialog, IDC_NOTICE_TEXT)) > 0) {
-        caption = ExportedText(dialog, IDC_NOTICE_CAPTION);
-        text = ExportedText(dialog, IDC_NOTICE_TEXT);
+        caption = NoticeText(dialog, IDC_NOTICE_CAPTION);
+        text = NoticeText(dialog, IDC_NOTICE_TEXT);
     }
     if (EndsEarly(dialog, format, caption, text)) return;
     if (!WithinPolicyLimits(text)) WarnAboutLength(dialog);

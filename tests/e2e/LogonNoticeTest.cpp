@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "tests/driver/PlatformReaders.h"
 #include "tests/driver/Registry.h"
@@ -562,6 +563,52 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     WriteWideText(WinlogonNt, L"LegalNoticeText", stored[1] + L"\r\n" + stored[2]);
     const HWND d = Start("win7", "nocert");
     ASSERT_TRUE(AnswerNextBox(velmora_.id()).has_value());  // the texts kept
+    // Previewed by keyboard: Windows 7's own family first, the others one key away, the
+    // texts as the logon gets them (the 9x family's as its code page has them, as the edits
+    // show them); Escape closes it, and the family stays chosen.
+    const auto wide = [](HWND w) {
+        wchar_t t[4096] = {};
+        ::SendMessageW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(t));
+        return std::wstring(t);
+    };
+    const auto widened = [](const std::string& a) {
+        std::wstring w(a.size(), L'\0');
+        w.resize(::MultiByteToWideChar(CP_ACP, 0, a.data(), a.size(), &w[0], w.size()));
+        return w;
+    };
+    const auto preview = [&] {
+        HWND p = nullptr;
+        EXPECT_TRUE(ChooseFromSystemMenu(velmora_, d, 'O'));
+        EXPECT_TRUE(WaitUntil([&] {
+            for (HWND w : velmora_.Windows("#32770"))
+                if (Text(w) == "Vorschau der Anmeldenachricht") p = w;
+            return p != nullptr;
+        }));
+        return p;
+    };
+    // The box of the classic families, or the logon screen's caption and text.
+    const auto pictured = [&](HWND p) {
+        const HWND screen = Control(p, 1034), box = Control(screen, 1040);
+        return box != nullptr ? std::pair{wide(box), wide(Control(box, 1041))}
+                              : std::pair{wide(Control(screen, 1043)), wide(Control(screen, 1044))};
+    };
+    HWND p = preview();
+    const std::wstring storedText = stored[1] + L"\r\n" + stored[2];
+    for (const auto& [family, caption, text] :
+         {std::tuple{2, stored[0], storedText},
+          {1, widened(Text(Control(d, 1013))), widened(Text(Control(d, 1014)))},
+          {0, stored[0], storedText}}) {
+        if (family < 2) PressKey(p, VK_UP);
+        EXPECT_TRUE(WaitUntil([&, family = family, caption = caption, text = text] {
+            return ::SendMessageA(Control(p, 1030), CB_GETCURSEL, 0, 0) == family &&
+                   pictured(p) == std::pair{caption, text};
+        })) << family;
+        // Only the logon screens are said to be approximated.
+        EXPECT_EQ(Text(Control(p, 1031)).empty(), family < 2);
+    }
+    EXPECT_NE(Text(Control(p, 1033)).find("Windows 95, 98 und Me, Titel: "), std::string::npos);
+    PressKey(p, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(p); }));
     // By keyboard, as a user chooses the system menu's item.
     const auto exportAs = [&](char mnemonic, const std::wstring& path, bool warned = false) {
         ::DeleteFileW(path.c_str());
@@ -608,6 +655,16 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     const std::wstring text = lines[0] + L"\r\n\r\n" + lines[2] + L"\r\n" + lines[3];
     ::SendMessageW(Control(d, 1013), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
     ::SendMessageW(Control(d, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // Before Save: the preview shows what the edits hold now, in the family chosen before.
+    const std::string before = Stored(WinlogonNt, Notice);
+    p = preview();
+    EXPECT_EQ(::SendMessageA(Control(p, 1030), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(pictured(p), std::pair(caption, text));
+    EXPECT_NE(Text(Control(p, 1033)).find("Windows NT 4.0, Zeile 2: "), std::string::npos);
+    Click(Control(p, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(p); }));
+    EXPECT_EQ(wide(Control(d, 1014)), text);
+    EXPECT_EQ(Stored(WinlogonNt, Notice), before);
     exportAs('D', folder + L"notice.reg");
     exportAs('L', folder + L"notice.inf");
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
@@ -641,7 +698,6 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
         a.resize(::WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, &a[0], a.size(), 0, 0) - 1);
         return a;
     };
-    const std::string before = Stored(WinlogonNt, Notice);
     for (const wchar_t* file : {L"notice.reg", L"notice.inf"}) {
         SetText(Control(d, 1013), "alt");
         SetText(Control(d, 1014), "alt");

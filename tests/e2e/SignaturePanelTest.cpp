@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/driver/CertStoreProbe.h"
 #include "tests/driver/Registry.h"
@@ -99,6 +100,9 @@ TEST_F(SignaturePanel, IconOnTheRowOfThePushButtonsAtAnyDpi) {
         ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
         return r;
     };
+    // Also the preview's classic notice box, whose client area grows with the font as the
+    // dialog's does: its width over the dialog's, at each dpi.
+    std::vector<double> boxToDialog;
     for (const DWORD dpi : {96u, 120u}) {
         SCOPED_TRACE(dpi);  // Wine reads it at each program's start
         ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
@@ -112,10 +116,27 @@ TEST_F(SignaturePanel, IconOnTheRowOfThePushButtonsAtAnyDpi) {
         }
         EXPECT_GE((icon.top + icon.bottom) / 2, save.top);
         EXPECT_LT((icon.top + icon.bottom) / 2, save.bottom);
+        ASSERT_TRUE(ChooseFromSystemMenu(velmora_, dialog_, 'O'));
+        HWND preview = nullptr, box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            for (HWND w : velmora_.Windows("#32770"))
+                if (Text(w) == "Vorschau der Anmeldenachricht") preview = w;
+            return preview != nullptr;
+        }));
+        PressKey(preview, VK_HOME);  // the classic family
+        ASSERT_TRUE(WaitUntil([&] { return (box = Control(Control(preview, 1034), 1040)) != nullptr; }));
+        RECT boxArea = {}, dialogArea = {};
+        ::GetClientRect(box, &boxArea);
+        ::GetClientRect(dialog_, &dialogArea);
+        boxToDialog.push_back(double(boxArea.right) / dialogArea.right);
+        PressKey(preview, VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(preview); }));
         Close(dialog_);
         ASSERT_TRUE(velmora_.WaitForExit());
         dialog_ = nullptr;
     }
+    ASSERT_EQ(boxToDialog.size(), 2u);
+    EXPECT_NEAR(boxToDialog[1], boxToDialog[0], 0.02);
 }
 
 TEST_F(SignaturePanel, UnreadableSignerOfATrustedFileIsReported) {

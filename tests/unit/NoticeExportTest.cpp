@@ -8,6 +8,7 @@
 #include "app/AppState.h"
 #include "settings/NoticeFileBytes.h"
 #include "settings/NoticeFileReader.h"
+#include "settings/NoticeLimits.h"
 #include "settings/NoticeLines.h"
 #include "settings/RegistryFile.h"
 #include "settings/SecurityTemplate.h"
@@ -55,6 +56,31 @@ TEST(NoticeExport, PolicyLimitsCountLinesAndTheWholeTextWithItsBreaks) {
     for (int i = 0; i < 4; ++i) text += TWideText(510, L'x') + L"\n";
     EXPECT_TRUE(WithinPolicyLimits(text));
     EXPECT_FALSE(WithinPolicyLimits(text + L"x"));
+}
+
+TEST(NoticeExport, CutsNameTheSystemTheLineAndTheDocumentedLimit) {
+    using S = TNoticeSystem;
+    using K = TLimitKind;
+    // Always last: where Microsoft documents nothing, the list says so.
+    const TNoticeCut unpublished[] = {{S::Vista7, K::NonePublished, 0, 0},
+                                      {S::Win8to11, K::NonePublished, 0, 0}};
+    const auto with = [&](std::vector<TNoticeCut> cuts) {
+        cuts.insert(cuts.end(), std::begin(unpublished), std::end(unpublished));
+        return cuts;
+    };
+    EXPECT_EQ(NoticeCuts(L"Hinweis", L"Nur f\u00FCr Befugte."), with({}));
+    EXPECT_EQ(NoticeCuts(L"T", TWideText(600, L'a')), with({{S::Xp2003, K::OneLineLength, 1, 512}}));
+    // 2,100 characters in five lines: the fifth goes, and the text passes 2,048 in it.
+    TWideText text = TWideText(420, L'a');
+    for (int i = 0; i < 4; ++i) text += L"\r\n" + TWideText(i == 1 ? 520 : 384, L'b');
+    EXPECT_EQ(NoticeCuts(L"T", text),
+              with({{S::Xp2003, K::LineLength, 3, 512}, {S::Xp2003, K::LineCount, 5, 4},
+                    {S::Xp2003, K::TextLength, 5, 2048}, {S::Win2000, K::NoSeveralLines, 2, 0},
+                    {S::Nt4, K::BreakIsCr, 2, 0}}));
+    // Outside code page 1252, the test environment's: the caption and the second line; a look-alike is no fit.
+    EXPECT_EQ(NoticeCuts(L"\u03A9", L"a\nb \u0141\n\u00E4"),
+              with({{S::Win2000, K::NoSeveralLines, 2, 0}, {S::Nt4, K::BreakIsCr, 2, 0},
+                    {S::Win9x, K::AnsiCodePage, 0, 0}, {S::Win9x, K::AnsiCodePage, 2, 0}}));
 }
 
 namespace {

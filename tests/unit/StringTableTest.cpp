@@ -72,6 +72,8 @@ TEST(StringTable, EveryTextExactly) {
         {310, "Als Sicherheitsvor&lage exportieren…"},
         {317, "Zertifikat &installieren…"},
         {318, "A&us Datei laden…"},
+        {330, "V&orschau…"},
+        {331, "Die Anordnung dieser Anmeldebildschirme ist angenähert, keine Kopie."},
     };
     for (const TEntry& entry : table) EXPECT_EQ(Loaded(entry.id), Ansi(entry.text)) << entry.id;
 }
