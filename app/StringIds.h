@@ -56,12 +56,13 @@
 #define IDS_EXPORT_TEMPLATE_MENU   310
 #define IDS_EXPORT_REGISTRY_TITLE  311
 #define IDS_EXPORT_TEMPLATE_TITLE  312
-#define IDS_EXPORT_REGISTRY_FILTER 313
-#define IDS_EXPORT_TEMPLATE_FILTER 314
+#define IDS_TYPE_REGISTRY          313
+#define IDS_TYPE_TEMPLATE          314
 #define IDS_EXPORT_FILE_NAME       315
 #define IDS_EXPORT_TOO_LONG        316
 #define IDS_INSTALL_CERT_MENU      317
 #define IDS_LOAD_MENU              318
 #define IDS_LOAD_TITLE             319
-#define IDS_LOAD_FILTER            320
+#define IDS_TYPE_READABLE          320
 #define IDS_EXPORT_FILE_END        321
+#define IDS_TYPE_ALL               322

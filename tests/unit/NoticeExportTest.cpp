@@ -7,10 +7,10 @@
 
 #include "app/AppState.h"
 #include "settings/NoticeFileBytes.h"
-#include "settings/NoticeFileReader.h"
-#include "settings/NoticeLines.h"
-#include "settings/RegistryFile.h"
-#include "settings/SecurityTemplate.h"
+#include "formats/NoticeFileReader.h"
+#include "formats/NoticeLines.h"
+#include "formats/RegistryFile.h"
+#include "formats/SecurityTemplate.h"
 #include "tests/driver/PlatformReaders.h"
 #include "tests/driver/Registry.h"
 

@@ -1,4 +1,4 @@
-#include "settings/NoticeLines.h"
+#include "formats/NoticeLines.h"
 
 namespace velmora {
 
