@@ -66,3 +66,16 @@
 #define IDS_TYPE_READABLE          320
 #define IDS_EXPORT_FILE_END        321
 #define IDS_TYPE_ALL               322
+// The Intune and DSC files.
+#define IDS_EXPORT_INTUNE_MENU     370
+#define IDS_EXPORT_DSC_MENU        371
+#define IDS_EXPORT_INTUNE_TITLE    372
+#define IDS_EXPORT_DSC_TITLE       373
+#define IDS_TYPE_INTUNE            374
+#define IDS_TYPE_DSC               375
+#define IDS_LOAD_FORMAT_INTUNE     376
+#define IDS_LOAD_FORMAT_DSC        377
+#define IDS_LOAD_NO_SETTING        378
+#define IDS_LOAD_BAD_JSON          379
+#define IDS_LOAD_BEYOND_BOUNDS     380
+#define IDS_LOAD_FOREIGN_SCRIPT    381

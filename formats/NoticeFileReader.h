@@ -24,9 +24,13 @@ enum class TNoticeFileError {
     BadKey,             // a key or section line at `line` that the importing tool skips
     CaptionLineBreak,   // the caption at `line` holds a line break, which its edit cannot
     NoNoticeValue,      // neither LegalNoticeCaption nor LegalNoticeText
+    BadJson,            // not JSON at `line`
+    BeyondBounds,       // nested deeper or holding more values than read, from `line` on
+    ForeignScript,      // a script's resource at `line` not as Velmora writes it
 };
 
-enum class TNoticeFileFormat { Unknown, RegistryFile, SecurityTemplate };
+enum class TNoticeFileFormat { Unknown, RegistryFile, SecurityTemplate, IntunePolicy,
+                               DscConfiguration };
 
 // Where a value was found: the logon reads the policy key's before Winlogon's.
 enum : unsigned { NoticeKeyWinlogon = 1, NoticeKeyPolicy = 2 };

@@ -1,6 +1,8 @@
 #include "formats/NoticeFormats.h"
 
 #include "app/StringIds.h"
+#include "formats/DscConfiguration.h"
+#include "formats/IntunePolicy.h"
 #include "formats/RegistryFile.h"
 #include "formats/SecurityTemplate.h"
 #include "ui/ControlIds.h"
@@ -19,6 +21,13 @@ const TNoticeFormat Formats[] = {
      SecurityTemplateText, IsSecurityTemplate, ReadSecurityTemplate, EndsTemplateEarly,
      IDM_EXPORT_TEMPLATE, IDS_EXPORT_TEMPLATE_MENU, IDS_EXPORT_TEMPLATE_TITLE, IDS_TYPE_TEMPLATE,
      IDS_LOAD_FORMAT_TEMPLATE, IDS_LOAD_NO_VALUE},
+    {TNoticeFileFormat::IntunePolicy, L"json", TTextEncoding::Utf8, IntunePolicyText,
+     IsIntunePolicy, ReadIntunePolicy, nullptr, IDM_EXPORT_INTUNE, IDS_EXPORT_INTUNE_MENU,
+     IDS_EXPORT_INTUNE_TITLE, IDS_TYPE_INTUNE, IDS_LOAD_FORMAT_INTUNE, IDS_LOAD_NO_SETTING},
+    {TNoticeFileFormat::DscConfiguration, L"ps1", TTextEncoding::Utf8WithMark,
+     DscConfigurationText, IsDscConfiguration, ReadDscConfiguration, nullptr, IDM_EXPORT_DSC,
+     IDS_EXPORT_DSC_MENU, IDS_EXPORT_DSC_TITLE, IDS_TYPE_DSC, IDS_LOAD_FORMAT_DSC,
+     IDS_LOAD_NO_VALUE},
 };
 
 }  // namespace

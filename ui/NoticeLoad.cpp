@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/StringIds.h"
 #include "base/FormatText.h"
+#include "formats/Json.h"
 #include "formats/NoticeFileReader.h"
 #include "formats/NoticeFormats.h"
 #include "formats/NoticeLines.h"
@@ -86,6 +87,13 @@ void ReportReadFailure(HWND dialog, const TFileName& name, const TNoticeFile& fi
         Report(dialog, IDS_LOAD_CAPTION_BREAK, f, n, file.line);
         break;
     case TNoticeFileError::NoNoticeValue: Report(dialog, row.noValueId, f, n); break;
+    case TNoticeFileError::BadJson: Report(dialog, IDS_LOAD_BAD_JSON, f, n, file.line); break;
+    case TNoticeFileError::BeyondBounds:
+        Report(dialog, IDS_LOAD_BEYOND_BOUNDS, f, n, file.line, JsonDepthLimit);
+        break;
+    case TNoticeFileError::ForeignScript:
+        Report(dialog, IDS_LOAD_FOREIGN_SCRIPT, f, n, file.line);
+        break;
     case TNoticeFileError::None: break;
     }
 }
