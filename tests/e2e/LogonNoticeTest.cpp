@@ -610,6 +610,8 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     ::SendMessageW(Control(d, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     exportAs('D', folder + L"notice.reg");
     exportAs('L', folder + L"notice.inf");
+    exportAs('T', folder + L"notice.json");
+    exportAs('K', folder + L"notice.ps1");
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
 
     Launch(L"C:\\windows\\regedit.exe /s \"" + folder + L"notice.reg\"");
@@ -642,7 +644,7 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
         return a;
     };
     const std::string before = Stored(WinlogonNt, Notice);
-    for (const wchar_t* file : {L"notice.reg", L"notice.inf"}) {
+    for (const wchar_t* file : {L"notice.reg", L"notice.inf", L"notice.json", L"notice.ps1"}) {
         SetText(Control(d, 1013), "alt");
         SetText(Control(d, 1014), "alt");
         const TMessageBox told = loadFrom(folder + file);
@@ -680,6 +682,8 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeText"), Bytes(text));
     // Bad files: a message that names the file (and the line), nothing else changes.
     writeFile(L"bad.txt", "Hallo");
+    writeFile(L"bad.json", "{\"settings\": [1,]}");
+    writeFile(L"fremd.ps1", "Configuration X\r\n{\r\nRegistry T\r\n{\r\nValueData = $text\r\n}\r\n}\r\n");
     writeFile(L"null.reg", std::string("REGEDIT4\r\n\0", 11));
     writeFile(L"lang.reg", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(WinlogonNt) +
                                "]\r\n\"LegalNoticeCaption\"=\"" + std::string(256, 'x') + "\"\r\n");
@@ -688,7 +692,8 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     for (const auto& [file, says] :
          {std::pair{L"bad.txt", "weder eine Registrierungsdatei"}, {L"null.reg", "Zeile 2 ein Null"},
           {L"notice.reg", "anderen Programm"}, {L"fehlt.reg", "nicht gefunden"},
-          {L"lang.reg", "256 Zeichen lang; das Feld nimmt h\xF6" "chstens 255"}}) {
+          {L"lang.reg", "256 Zeichen lang; das Feld nimmt h\xF6" "chstens 255"},
+         {L"bad.json", "ab Zeile 1 kein g\xFCltiges JSON"}, {L"fremd.ps1", "nur seine eigenen DSC"}}) {
         const TMessageBox refused = loadFrom(folder + file);
         EXPECT_NE(refused.text.find(ansi(folder + file)), std::string::npos) << refused.text;
         EXPECT_NE(refused.text.find(says), std::string::npos) << refused.text;
