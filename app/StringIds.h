@@ -56,14 +56,14 @@
 #define IDS_EXPORT_TEMPLATE_MENU   310
 #define IDS_EXPORT_REGISTRY_TITLE  311
 #define IDS_EXPORT_TEMPLATE_TITLE  312
-#define IDS_EXPORT_REGISTRY_FILTER 313
-#define IDS_EXPORT_TEMPLATE_FILTER 314
+#define IDS_TYPE_REGISTRY          313
+#define IDS_TYPE_TEMPLATE          314
 #define IDS_EXPORT_FILE_NAME       315
 #define IDS_EXPORT_TOO_LONG        316
 #define IDS_INSTALL_CERT_MENU      317
 #define IDS_LOAD_MENU              318
 #define IDS_LOAD_TITLE             319
-#define IDS_LOAD_FILTER            320
+#define IDS_TYPE_READABLE          320
 #define IDS_EXPORT_FILE_END        321
 // The preview and what each system cuts.
 #define IDS_PREVIEW_MENU           330
@@ -89,3 +89,17 @@
 #define IDS_CUT_CODE_PAGE          358
 #define IDS_CUT_NONE_PUBLISHED     359
 #define IDS_CUT_WITHIN             360
+#define IDS_TYPE_ALL               322
+// The Intune and DSC files.
+#define IDS_EXPORT_INTUNE_MENU     370
+#define IDS_EXPORT_DSC_MENU        371
+#define IDS_EXPORT_INTUNE_TITLE    372
+#define IDS_EXPORT_DSC_TITLE       373
+#define IDS_TYPE_INTUNE            374
+#define IDS_TYPE_DSC               375
+#define IDS_LOAD_FORMAT_INTUNE     376
+#define IDS_LOAD_FORMAT_DSC        377
+#define IDS_LOAD_NO_SETTING        378
+#define IDS_LOAD_BAD_JSON          379
+#define IDS_LOAD_BEYOND_BOUNDS     380
+#define IDS_LOAD_FOREIGN_SCRIPT    381

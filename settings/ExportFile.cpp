@@ -64,13 +64,11 @@ private:
 };
 
 template <typename C>
-DWORD WriteAll(const C* path, const TWideText& text) {
+DWORD WriteAll(const C* path, const std::string& data) {
     const TFileHandle file(TFileCalls<C>::Create(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return ::GetLastError();
-    TWideText data(1, L'\xFEFF');  // the mark, written little-endian like the rest
-    data += text;
-    const DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    const DWORD bytes = static_cast<DWORD>(data.size());
     DWORD written = 0;
     if (!::WriteFile(file.get(), data.data(), bytes, &written, nullptr)) return ::GetLastError();
     if (written != bytes) return ERROR_HANDLE_DISK_FULL;
@@ -92,10 +90,10 @@ DWORD Replace(const C* source, const C* target) {
 }
 
 template <typename C>
-DWORD WriteBeside(const C* path, const TWideText& text) {
+DWORD WriteBeside(const C* path, const std::string& bytes) {
     TFileBeside<C> beside;
     DWORD error = beside.Create(path);
-    if (error == NO_ERROR) error = WriteAll(beside.path(), text);
+    if (error == NO_ERROR) error = WriteAll(beside.path(), bytes);
     if (error == NO_ERROR) error = Replace(beside.path(), path);
     if (error == NO_ERROR) beside.Keep();
     return error;
@@ -103,12 +101,12 @@ DWORD WriteBeside(const C* path, const TWideText& text) {
 
 }  // namespace
 
-DWORD WriteUnicodeFile(const wchar_t* path, const TWideText& text) {
-    if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT) return WriteBeside(path, text);
+DWORD WriteExportFile(const wchar_t* path, const std::string& bytes) {
+    if (OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT) return WriteBeside(path, bytes);
     char ansi[MAX_PATH + 1] = {};
     if (::WideCharToMultiByte(CP_ACP, 0, path, -1, ansi, sizeof ansi, nullptr, nullptr) == 0)
         return ::GetLastError();
-    return WriteBeside(static_cast<const char*>(ansi), text);
+    return WriteBeside(static_cast<const char*>(ansi), bytes);
 }
 
 }  // namespace velmora

@@ -3,15 +3,15 @@
 
 #include <windows.h>
 
-#include "base/WideText.h"
+#include <string>
 
 namespace velmora {
 
-// `text` as UTF-16LE with a byte-order mark into `path`: written into a new
-// file in the same folder first, which then replaces `path`. NO_ERROR, or
+// `bytes` into `path`: written into a new file in the same folder first,
+// which then replaces `path`. NO_ERROR, or
 // the error of the call that failed; the new file is then gone again and
 // `path` is as it was. On the 9x family the path goes through the ANSI code
 // page, which is all its file functions take.
-DWORD WriteUnicodeFile(const wchar_t* path, const TWideText& text);
+DWORD WriteExportFile(const wchar_t* path, const std::string& bytes);
 
 }  // namespace velmora

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "base/FileContents.h"
-#include "settings/NoticeFileReader.h"
+#include "formats/NoticeFileReader.h"
 
 namespace velmora {
 

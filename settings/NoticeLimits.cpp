@@ -1,7 +1,7 @@
 #include "settings/NoticeLimits.h"
 
 #include "settings/AnsiText.h"
-#include "settings/NoticeLines.h"
+#include "formats/NoticeLines.h"
 
 namespace velmora {
 
@@ -58,6 +58,12 @@ std::vector<TNoticeCut> NoticeCuts(const TWideText& caption, const TWideText& te
     std::vector<TNoticeCut> cuts;
     for (const TNoticeLimit& row : NoticeLimits) Apply(row, caption, text, lines, cuts);
     return cuts;
+}
+
+bool WithinPolicyLimits(const TWideText& text) {
+    for (const TWideText& line : NoticeLines(text))
+        if (line.size() > PolicyLineLimit) return false;
+    return WithCrLf(text).size() <= PolicyTextLimit;
 }
 
 }  // namespace velmora

@@ -53,6 +53,11 @@ constexpr TNoticeLimit NoticeLimits[] = {
     {TNoticeSystem::Win8to11, TLimitKind::NonePublished, 0},
 };
 
+// False when a line is longer than PolicyLineLimit characters or the text,
+// each break counted as CR LF like the dialog's counter does, is longer than
+// PolicyTextLimit.
+bool WithinPolicyLimits(const TWideText& text);
+
 // One thing a system does to the notice. `line` counts from 1; 0 is the
 // caption. `limit` is the row's number.
 struct TNoticeCut {

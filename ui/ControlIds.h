@@ -53,6 +53,8 @@
 // system uses in WM_SYSCOMMAND.
 #define IDM_EXPORT_REGISTRY   0x0100
 #define IDM_EXPORT_TEMPLATE   0x0110
+#define IDM_EXPORT_INTUNE     0x0150
+#define IDM_EXPORT_DSC        0x0160
 #define IDM_INSTALL_CERTIFICATE 0x0120
 #define IDM_LOAD_FILE         0x0130
 #define IDM_PREVIEW           0x0140

@@ -4,10 +4,10 @@
 #include "app/Messages.h"
 #include "app/StringIds.h"
 #include "base/FormatText.h"
+#include "formats/NoticeFormats.h"
+#include "formats/NoticeLines.h"
 #include "settings/ExportFile.h"
-#include "settings/NoticeLines.h"
-#include "settings/RegistryFile.h"
-#include "settings/SecurityTemplate.h"
+#include "settings/NoticeLimits.h"
 #include "ui/ControlIds.h"
 #include "ui/MainDialog.h"
 #include "ui/NoticeTexts.h"
@@ -17,21 +17,6 @@ namespace velmora {
 
 namespace {
 
-struct TExport {
-    UINT command;
-    UINT menuTextId;
-    UINT titleId;
-    UINT filterId;
-    const wchar_t* extension;
-    TWideText (*build)(const TWideText& caption, const TWideText& text);
-};
-
-const TExport Exports[] = {
-    {IDM_EXPORT_REGISTRY, IDS_EXPORT_REGISTRY_MENU, IDS_EXPORT_REGISTRY_TITLE,
-     IDS_EXPORT_REGISTRY_FILTER, L"reg", RegistryFileText},
-    {IDM_EXPORT_TEMPLATE, IDS_EXPORT_TEMPLATE_MENU, IDS_EXPORT_TEMPLATE_TITLE,
-     IDS_EXPORT_TEMPLATE_FILTER, L"inf", SecurityTemplateText},
-};
 
 void WarnAboutLength(HWND dialog) {
     char message[512] = {};
@@ -39,16 +24,16 @@ void WarnAboutLength(HWND dialog) {
     AppMessageBox(dialog, message, MB_OK | MB_ICONWARNING);
 }
 
-// A template that SetupAPI would read short is not written: the message
+// A file that its readers would read short is not written: the message
 // names the field and the line that holds the character.
-bool EndsEarly(HWND dialog, const TExport& format, const TWideText& caption,
+bool EndsEarly(HWND dialog, const TNoticeFormat& format, const TWideText& caption,
                const TWideText& text) {
     unsigned line = 0;
     UINT field = 0;
-    if (format.build != SecurityTemplateText) return false;
-    if (EndsTemplateEarly(caption, line))
+    if (format.endsEarly == nullptr) return false;
+    if (format.endsEarly(caption, line))
         field = IDS_LOAD_FIELD_CAPTION;
-    else if (EndsTemplateEarly(text, line))
+    else if (format.endsEarly(text, line))
         field = IDS_LOAD_FIELD_TEXT;
     else
         return false;
@@ -62,7 +47,7 @@ bool EndsEarly(HWND dialog, const TExport& format, const TWideText& caption,
     return true;
 }
 
-void Export(HWND dialog, const TExport& format) {
+void Export(HWND dialog, const TNoticeFormat& format) {
     // As Save would store it: a block that is off or not filled in gives
     // empty values, which is how the policy says "no notice".
     TWideText caption, text;
@@ -80,8 +65,10 @@ void Export(HWND dialog, const TExport& format) {
     LoadText(IDS_EXPORT_FILE_NAME, ansiName, sizeof ansiName);
     ::MultiByteToWideChar(CP_ACP, 0, ansiName, -1, name, SaveAsPathCapacity);
     TWideText path = name;
-    if (!AskSaveAsPath(dialog, format.titleId, format.filterId, format.extension, path)) return;
-    ReportWin32Error(WriteUnicodeFile(path.c_str(), format.build(caption, text)));
+    const TFileTypes types = {{format.typeId, TWideText(L"*.") + format.extension}};
+    if (!AskSaveAsPath(dialog, format.titleId, types, format.extension, path)) return;
+    ReportWin32Error(
+        WriteExportFile(path.c_str(), EncodedText(format.write(caption, text), format.encoding)));
 }
 
 }  // namespace
@@ -90,7 +77,7 @@ void AddExportMenu(HWND dialog) {
     const HMENU menu = ::GetSystemMenu(dialog, FALSE);
     if (menu == nullptr) return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    for (const TExport& format : Exports) {
+    for (const TNoticeFormat& format : NoticeFormats()) {
         char text[64] = {};
         LoadText(format.menuTextId, text, sizeof text);
         ::AppendMenuA(menu, MF_STRING, format.command, text);
@@ -99,7 +86,7 @@ void AddExportMenu(HWND dialog) {
 
 bool ExportCommand(HWND dialog, WPARAM command) {
     // The system uses the four low bits of a system command itself.
-    for (const TExport& format : Exports)
+    for (const TNoticeFormat& format : NoticeFormats())
         if ((command & 0xFFF0) == format.command) {
             Export(dialog, format);
             return true;

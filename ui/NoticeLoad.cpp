@@ -6,10 +6,12 @@
 #include "app/Messages.h"
 #include "app/StringIds.h"
 #include "base/FormatText.h"
+#include "formats/Json.h"
+#include "formats/NoticeFileReader.h"
+#include "formats/NoticeFormats.h"
+#include "formats/NoticeLines.h"
 #include "settings/LogonNotice.h"
 #include "settings/NoticeFileBytes.h"
-#include "settings/NoticeFileReader.h"
-#include "settings/NoticeLines.h"
 #include "ui/ControlIds.h"
 #include "ui/MainDialogInit.h"
 #include "ui/SaveAsDialog.h"
@@ -69,10 +71,9 @@ void ReportOpenFailure(HWND dialog, const TFileName& name, DWORD error) {
 void ReportReadFailure(HWND dialog, const TFileName& name, const TNoticeFile& file) {
     const char* n = name.ansi;
     // The format recognised, for the messages about its content.
+    const TNoticeFormat& row = NoticeFormatOf(file.format);
     char format[64] = {};
-    LoadText(file.format == TNoticeFileFormat::SecurityTemplate ? IDS_LOAD_FORMAT_TEMPLATE
-                                                               : IDS_LOAD_FORMAT_REGISTRY,
-             format, sizeof format);
+    LoadText(row.nameId, format, sizeof format);
     const char* f = format;
     switch (file.error) {
     case TNoticeFileError::TooLarge: Report(dialog, IDS_LOAD_TOO_LARGE, n); break;
@@ -85,7 +86,14 @@ void ReportReadFailure(HWND dialog, const TFileName& name, const TNoticeFile& fi
     case TNoticeFileError::CaptionLineBreak:
         Report(dialog, IDS_LOAD_CAPTION_BREAK, f, n, file.line);
         break;
-    case TNoticeFileError::NoNoticeValue: Report(dialog, IDS_LOAD_NO_VALUE, f, n); break;
+    case TNoticeFileError::NoNoticeValue: Report(dialog, row.noValueId, f, n); break;
+    case TNoticeFileError::BadJson: Report(dialog, IDS_LOAD_BAD_JSON, f, n, file.line); break;
+    case TNoticeFileError::BeyondBounds:
+        Report(dialog, IDS_LOAD_BEYOND_BOUNDS, f, n, file.line, JsonDepthLimit);
+        break;
+    case TNoticeFileError::ForeignScript:
+        Report(dialog, IDS_LOAD_FOREIGN_SCRIPT, f, n, file.line);
+        break;
     case TNoticeFileError::None: break;
     }
 }
@@ -146,7 +154,14 @@ void TellWhatWasLoaded(HWND dialog, const TFileName& name, const TNoticeFile& fi
 
 void LoadFromFile(HWND dialog) {
     TWideText path;
-    if (!AskOpenPath(dialog, IDS_LOAD_TITLE, IDS_LOAD_FILTER, path)) return;
+    // Every format's files together first, then each format's own.
+    TFileTypes types = {{IDS_TYPE_READABLE, {}}};
+    for (const TNoticeFormat& format : NoticeFormats()) {
+        const TWideText pattern = TWideText(L"*.") + format.extension;
+        types[0].patterns += (types[0].patterns.empty() ? L"" : L";") + pattern;
+        types.push_back({format.typeId, pattern});
+    }
+    if (!AskOpenPath(dialog, IDS_LOAD_TITLE, types, path)) return;
     const TFileName name(path);
     THeapBuffer bytes;
     const DWORD error = ReadNoticeFileBytes(path.c_str(), bytes);

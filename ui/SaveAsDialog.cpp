@@ -2,8 +2,11 @@
 
 #include <commdlg.h>
 
+#include <string>
+
 #include "app/AppState.h"
 #include "app/Messages.h"
+#include "app/StringIds.h"
 #include "base/BoundCall.h"
 
 namespace velmora {
@@ -14,11 +17,35 @@ int LoadWideText(UINT id, wchar_t* buffer, int capacity) {
     return ::LoadStringW(::GetModuleHandleA(nullptr), id, buffer, capacity);
 }
 
-// A string resource cannot hold the zeros that separate the filter's parts.
-template <typename C, size_t N>
-void SplitFilter(C (&filter)[N]) {
-    for (C& c : filter)
-        if (c == '|') c = '\0';
+int LoadTextAs(UINT id, wchar_t* buffer, int capacity) { return LoadWideText(id, buffer, capacity); }
+int LoadTextAs(UINT id, char* buffer, int capacity) { return LoadText(id, buffer, capacity); }
+
+template <typename C>
+using TText = std::basic_string<C, std::char_traits<C>, TTextAllocator<C>>;
+
+// "Description (*.a, *.b)", "*.a;*.b", each ended by a zero, and a zero
+// after the last pair; the patterns are ASCII in either form.
+template <typename C>
+TText<C> Filter(const TFileTypes& types) {
+    TText<C> filter;
+    TFileTypes all = types;
+    all.push_back({IDS_TYPE_ALL, L"*.*"});
+    for (const TFileType& type : all) {
+        C description[128] = {};
+        LoadTextAs(type.descriptionId, description, 128);
+        filter += description;
+        filter += C(' ');
+        filter += C('(');
+        for (const wchar_t c : type.patterns) {
+            filter += c == L';' ? C(',') : static_cast<C>(c);
+            if (c == L';') filter += C(' ');
+        }
+        filter += C(')');
+        filter += C('\0');
+        for (const wchar_t c : type.patterns) filter += static_cast<C>(c);
+        filter += C('\0');
+    }
+    return filter;
 }
 
 // What both forms of the record hold alike. NT 4 and the 9x family reject
@@ -43,17 +70,16 @@ void Fill(TRecord& dialog, DWORD size400, bool open, HWND owner, const C* title,
                               OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NOTESTFILECREATE;
 }
 
-bool AskWide(bool open, HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
-             TWideText& path) {
+bool AskWide(bool open, HWND owner, UINT titleId, const TFileTypes& types,
+             const wchar_t* extension, TWideText& path) {
     wchar_t title[128] = {};
     LoadWideText(titleId, title, 128);
-    wchar_t filter[256] = {};
-    LoadWideText(filterId, filter, 255);
-    SplitFilter(filter);
+    const TText<wchar_t> filter = Filter<wchar_t>(types);
     wchar_t file[SaveAsPathCapacity] = {};
     path.copy(file, SaveAsPathCapacity - 1);
     OPENFILENAMEW dialog = {};
-    Fill(dialog, OPENFILENAME_SIZE_VERSION_400W, open, owner, title, filter, extension, file);
+    Fill(dialog, OPENFILENAME_SIZE_VERSION_400W, open, owner, title, filter.c_str(), extension,
+         file);
     if (CallBound<TKeepFirstLoad, decltype(&::GetSaveFileNameW)>(
             "comdlg32.dll", open ? "GetOpenFileNameW" : "GetSaveFileNameW", FALSE, &dialog) ==
         FALSE)
@@ -62,13 +88,11 @@ bool AskWide(bool open, HWND owner, UINT titleId, UINT filterId, const wchar_t* 
     return true;
 }
 
-bool AskAnsi(bool open, HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
-             TWideText& path) {
+bool AskAnsi(bool open, HWND owner, UINT titleId, const TFileTypes& types,
+             const wchar_t* extension, TWideText& path) {
     char title[128] = {};
     LoadText(titleId, title, sizeof title);
-    char filter[256] = {};
-    LoadText(filterId, filter, sizeof filter - 1);
-    SplitFilter(filter);
+    const TText<char> filter = Filter<char>(types);
     char ansiExtension[8] = {};
     char file[SaveAsPathCapacity] = {};
     if (::WideCharToMultiByte(CP_ACP, 0, extension, -1, ansiExtension, sizeof ansiExtension,
@@ -77,7 +101,7 @@ bool AskAnsi(bool open, HWND owner, UINT titleId, UINT filterId, const wchar_t* 
                               nullptr) == 0)
         return false;
     OPENFILENAMEA dialog = {};
-    Fill(dialog, OPENFILENAME_SIZE_VERSION_400A, open, owner, title, filter,
+    Fill(dialog, OPENFILENAME_SIZE_VERSION_400A, open, owner, title, filter.c_str(),
          ansiExtension[0] != '\0' ? ansiExtension : nullptr, file);
     if (CallBound<TKeepFirstLoad, decltype(&::GetSaveFileNameA)>(
             "comdlg32.dll", open ? "GetOpenFileNameA" : "GetSaveFileNameA", FALSE, &dialog) ==
@@ -91,17 +115,17 @@ bool AskAnsi(bool open, HWND owner, UINT titleId, UINT filterId, const wchar_t* 
 
 }  // namespace
 
-bool AskSaveAsPath(HWND owner, UINT titleId, UINT filterId, const wchar_t* extension,
+bool AskSaveAsPath(HWND owner, UINT titleId, const TFileTypes& types, const wchar_t* extension,
                    TWideText& path) {
     return OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT
-               ? AskWide(false, owner, titleId, filterId, extension, path)
-               : AskAnsi(false, owner, titleId, filterId, extension, path);
+               ? AskWide(false, owner, titleId, types, extension, path)
+               : AskAnsi(false, owner, titleId, types, extension, path);
 }
 
-bool AskOpenPath(HWND owner, UINT titleId, UINT filterId, TWideText& path) {
+bool AskOpenPath(HWND owner, UINT titleId, const TFileTypes& types, TWideText& path) {
     return OsVersion.dwPlatformId == VER_PLATFORM_WIN32_NT
-               ? AskWide(true, owner, titleId, filterId, nullptr, path)
-               : AskAnsi(true, owner, titleId, filterId, L"", path);
+               ? AskWide(true, owner, titleId, types, nullptr, path)
+               : AskAnsi(true, owner, titleId, types, L"", path);
 }
 
 }  // namespace velmora

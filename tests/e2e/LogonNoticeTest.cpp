@@ -667,6 +667,8 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     EXPECT_EQ(Stored(WinlogonNt, Notice), before);
     exportAs('D', folder + L"notice.reg");
     exportAs('L', folder + L"notice.inf");
+    exportAs('T', folder + L"notice.json");
+    exportAs('K', folder + L"notice.ps1");
     EXPECT_TRUE(MessageBoxes(velmora_.id()).empty());
 
     Launch(L"C:\\windows\\regedit.exe /s \"" + folder + L"notice.reg\"");
@@ -698,7 +700,7 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
         a.resize(::WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, &a[0], a.size(), 0, 0) - 1);
         return a;
     };
-    for (const wchar_t* file : {L"notice.reg", L"notice.inf"}) {
+    for (const wchar_t* file : {L"notice.reg", L"notice.inf", L"notice.json", L"notice.ps1"}) {
         SetText(Control(d, 1013), "alt");
         SetText(Control(d, 1014), "alt");
         const TMessageBox told = loadFrom(folder + file);
@@ -736,6 +738,8 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     EXPECT_EQ(ReadWideData(WinlogonNt, L"LegalNoticeText"), Bytes(text));
     // Bad files: a message that names the file (and the line), nothing else changes.
     writeFile(L"bad.txt", "Hallo");
+    writeFile(L"bad.json", "{\"settings\": [1,]}");
+    writeFile(L"fremd.ps1", "Configuration X\r\n{\r\nRegistry T\r\n{\r\nValueData = $text\r\n}\r\n}\r\n");
     writeFile(L"null.reg", std::string("REGEDIT4\r\n\0", 11));
     writeFile(L"lang.reg", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(WinlogonNt) +
                                "]\r\n\"LegalNoticeCaption\"=\"" + std::string(256, 'x') + "\"\r\n");
@@ -744,7 +748,8 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     for (const auto& [file, says] :
          {std::pair{L"bad.txt", "weder eine Registrierungsdatei"}, {L"null.reg", "Zeile 2 ein Null"},
           {L"notice.reg", "anderen Programm"}, {L"fehlt.reg", "nicht gefunden"},
-          {L"lang.reg", "256 Zeichen lang; das Feld nimmt h\xF6" "chstens 255"}}) {
+          {L"lang.reg", "256 Zeichen lang; das Feld nimmt h\xF6" "chstens 255"},
+         {L"bad.json", "ab Zeile 1 kein g\xFCltiges JSON"}, {L"fremd.ps1", "nur seine eigenen DSC"}}) {
         const TMessageBox refused = loadFrom(folder + file);
         EXPECT_NE(refused.text.find(ansi(folder + file)), std::string::npos) << refused.text;
         EXPECT_NE(refused.text.find(says), std::string::npos) << refused.text;

@@ -1,6 +1,7 @@
 // Security templates as secedit writes them and SetupAPI reads them: INF
 // sections, the notice in [Registry Values].
-#include "settings/NoticeFileFormats.h"
+#include "formats/ReaderShared.h"
+#include "formats/SecurityTemplate.h"
 
 namespace velmora {
 
@@ -129,16 +130,21 @@ bool TextOfFields(const std::vector<TWideText>& fields, TWideText& text) {
     return true;
 }
 
+// SetupAPI ends an INF file at its end-of-file marker, Ctrl-Z ("General
+// Syntax Rules for INF Files": a section ends at the next section or at the
+// end-of-file marker).
+TLines LinesBeforeEnd(const TWideText& text) { return LinesOf(text.substr(0, text.find(L'\x1A'))); }
+
 }  // namespace
 
-bool IsSecurityTemplate(const TLines& lines) {
+bool IsSecurityTemplate(const TWideText& text) {
     std::vector<size_t> starts;
-    return HasSignature(JoinedLines(lines, starts));
+    return HasSignature(JoinedLines(LinesBeforeEnd(text), starts));
 }
 
-void ReadSecurityTemplate(const TLines& physical, TFileValues& values, TNoticeFile& result) {
+void ReadSecurityTemplate(const TWideText& text, TFileValues& values, TNoticeFile& result) {
     std::vector<size_t> starts;
-    const TLines lines = JoinedLines(physical, starts);
+    const TLines lines = JoinedLines(LinesBeforeEnd(text), starts);
     TWideText section;
     for (size_t i = 0; i < lines.size(); ++i) {
         const TWideText line = Trimmed(lines[i]);

@@ -1,4 +1,4 @@
-#include "settings/NoticeLines.h"
+#include "formats/NoticeLines.h"
 
 namespace velmora {
 
@@ -28,12 +28,6 @@ TWideText WithCrLf(const TWideText& text) {
         joined += lines[i];
     }
     return joined;
-}
-
-bool WithinPolicyLimits(const TWideText& text) {
-    for (const TWideText& line : NoticeLines(text))
-        if (line.size() > PolicyLineLimit) return false;
-    return WithCrLf(text).size() <= PolicyTextLimit;
 }
 
 }  // namespace velmora

@@ -1,66 +1,18 @@
-#include "settings/NoticeFileReader.h"
+#include "formats/NoticeFileReader.h"
 
 #include <windows.h>
 
-#include "settings/NoticeFileFormats.h"
-#include "settings/NoticeLines.h"
-#include "settings/RegistryFile.h"
+#include "formats/NoticeFormats.h"
+#include "formats/NoticeLines.h"
+#include "formats/ReaderShared.h"
+#include "formats/RegistryFile.h"
+#include "formats/TextEncoding.h"
 
 namespace velmora {
 
 namespace {
 
 wchar_t FoldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
-
-// The first line that holds character `index`, counted from 1.
-unsigned LineOf(const TWideText& text, size_t index) {
-    unsigned line = 1;
-    for (size_t i = 0; i < index; ++i)
-        if (text[i] == L'\n' || (text[i] == L'\r' && text[i + 1] != L'\n')) ++line;
-    return line;
-}
-
-// regedit takes a UTF-16 file whose last byte is a stray one, which ends
-// with zeros, or whose byte-order mark stands twice: editors and scripts
-// leave such files, and the import reads them as if they had none of it.
-void DecodeUtf16(const unsigned char* bytes, size_t size, TWideText& text) {
-    text.resize((size - 2) / 2);
-    for (size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<wchar_t>(bytes[2 + 2 * i] | bytes[3 + 2 * i] << 8);
-    while (!text.empty() && text.back() == L'\0') text.pop_back();
-    if (!text.empty() && text[0] == L'\xFEFF') text.erase(0, 1);
-}
-
-bool Decode(const unsigned char* bytes, size_t size, TWideText& text, TNoticeFile& result) {
-    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        DecodeUtf16(bytes, size, text);
-    } else if (size >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
-        result.error = TNoticeFileError::UnknownFormat;  // big-endian: neither reader takes it
-        return false;
-    } else if (size > 0) {
-        const int count = ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(bytes),
-                                                static_cast<int>(size), nullptr, 0);
-        text.resize(count > 0 ? static_cast<size_t>(count) : 0);
-        if (count > 0)
-            ::MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(bytes),
-                                  static_cast<int>(size), &text[0], count);
-    }
-    // Either reader would end the line, or the whole file, there.
-    const size_t nul = text.find(L'\0');
-    if (nul != TWideText::npos) {
-        result.error = TNoticeFileError::NulCharacter;
-        result.line = LineOf(text, nul);
-        return false;
-    }
-    return true;
-}
-
-// An empty file is still one (empty) line to the readers.
-TLines LinesOf(const TWideText& text) {
-    TLines lines = NoticeLines(text);
-    if (lines.empty()) lines.emplace_back();
-    return lines;
-}
 
 // The logon reads the policy key's value before Winlogon's; a value
 // deleted in one key and set in none leaves no text.
@@ -86,6 +38,12 @@ void Combine(const TFileValues& values, TNoticeName name, bool& has, TWideText& 
 }
 
 }  // namespace
+
+TLines LinesOf(const TWideText& text) {
+    TLines lines = NoticeLines(text);
+    if (lines.empty()) lines.emplace_back();
+    return lines;
+}
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
@@ -179,24 +137,32 @@ TNoticeFile ReadNoticeFile(const void* bytes, size_t size) {
         result.error = TNoticeFileError::TooLarge;
         return result;
     }
-    TWideText text;
-    if (!Decode(static_cast<const unsigned char*>(bytes), size, text, result)) return result;
-    TLines lines = LinesOf(text);
+    // Each encoding once, in the order of the table; a format whose
+    // encoding the bytes are not is passed over, and when no format takes
+    // the file, the first encoding's reason is the answer.
+    TWideText texts[3];
+    TNoticeFile decoded[3];
+    bool tried[3] = {};
     TFileValues values;
-    if (IsRegistryFile(lines)) {
-        result.format = TNoticeFileFormat::RegistryFile;
-        ReadRegistryFile(lines, values, result);
-    } else {
-        // SetupAPI ends an INF file at its end-of-file marker, Ctrl-Z
-        // ("General Syntax Rules for INF Files": a section ends at the next
-        // section or at the end-of-file marker).
-        lines = LinesOf(text.substr(0, text.find(L'\x1A')));
-        if (!IsSecurityTemplate(lines)) {
-            result.error = TNoticeFileError::UnknownFormat;
-            return result;
+    const TNoticeFormat* taken = nullptr;
+    for (const TNoticeFormat& format : NoticeFormats()) {
+        const size_t e = static_cast<size_t>(format.encoding);
+        if (!tried[e])
+            DecodedText(static_cast<const unsigned char*>(bytes), size, format.encoding, texts[e],
+                        decoded[e]);
+        tried[e] = true;
+        if (decoded[e].error == TNoticeFileError::None && format.recognises(texts[e])) {
+            taken = &format;
+            result.format = format.format;
+            format.read(texts[e], values, result);
+            break;
         }
-        result.format = TNoticeFileFormat::SecurityTemplate;
-        ReadSecurityTemplate(lines, values, result);
+    }
+    if (taken == nullptr) {
+        for (const TNoticeFile& reason : decoded)
+            if (reason.error != TNoticeFileError::None) return reason;
+        result.error = TNoticeFileError::UnknownFormat;
+        return result;
     }
     if (result.error != TNoticeFileError::None) return result;
 

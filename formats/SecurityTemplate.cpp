@@ -1,7 +1,7 @@
-#include "settings/SecurityTemplate.h"
+#include "formats/SecurityTemplate.h"
 
-#include "settings/NoticeLines.h"
-#include "settings/RegistryFile.h"
+#include "formats/NoticeLines.h"
+#include "formats/RegistryFile.h"
 
 namespace velmora {
 

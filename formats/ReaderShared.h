@@ -1,9 +1,10 @@
-// What the two file formats' readers share; used by NoticeFileReader only.
+// What the formats' readers share: the values a file sets, and the rules of
+// names and keys that regedit and SetupAPI apply alike.
 #pragma once
 
 #include <vector>
 
-#include "settings/NoticeFileReader.h"
+#include "formats/NoticeFileReader.h"
 
 namespace velmora {
 
@@ -48,12 +49,8 @@ void Drop(TKeyValues& key, TNoticeName name);
 // that a reader can end with it.
 bool Fail(TNoticeFile& result, TNoticeFileError error, size_t line);
 
-// True when `lines` start like a registry file; then reads it into `values`
-// or sets `result`'s error.
-bool IsRegistryFile(const TLines& lines);
-void ReadRegistryFile(const TLines& lines, TFileValues& values, TNoticeFile& result);
-
-bool IsSecurityTemplate(const TLines& lines);
-void ReadSecurityTemplate(const TLines& lines, TFileValues& values, TNoticeFile& result);
+// The lines of `text`; an empty file is still one (empty) line to the
+// readers.
+TLines LinesOf(const TWideText& text);
 
 }  // namespace velmora

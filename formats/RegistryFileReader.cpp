@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <string>
 
-#include "settings/NoticeFileFormats.h"
+#include "formats/ReaderShared.h"
+#include "formats/RegistryFile.h"
 
 namespace velmora {
 
@@ -256,12 +257,13 @@ private:
 
 }  // namespace
 
-bool IsRegistryFile(const TLines& lines) {
-    const TWideText header = HeaderOf(lines);
+bool IsRegistryFile(const TWideText& text) {
+    const TWideText header = HeaderOf(LinesOf(text));
     return header == Version5 || header == Version4;
 }
 
-void ReadRegistryFile(const TLines& lines, TFileValues& values, TNoticeFile& result) {
+void ReadRegistryFile(const TWideText& text, TFileValues& values, TNoticeFile& result) {
+    const TLines lines = LinesOf(text);
     TRegistryReader(lines, values, result).Read();
 }
 

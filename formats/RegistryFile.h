@@ -5,6 +5,9 @@
 
 namespace velmora {
 
+struct TFileValues;
+struct TNoticeFile;
+
 // The key that Group Policy writes and the logon reads before Winlogon's.
 inline constexpr const wchar_t* PolicySystemKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
@@ -13,5 +16,10 @@ inline constexpr const wchar_t* PolicySystemKey =
 // as a quoted string, the text as hex(1), which regedit imports as REG_SZ
 // and which, unlike a quoted string, holds line breaks (stored as CR LF).
 TWideText RegistryFileText(const TWideText& caption, const TWideText& text);
+
+// Whether `text` starts as regedit's two formats do; then the values it
+// sets and deletes, as regedit imports them, or `result`'s error.
+bool IsRegistryFile(const TWideText& text);
+void ReadRegistryFile(const TWideText& text, TFileValues& values, TNoticeFile& result);
 
 }  // namespace velmora

@@ -1,8 +1,8 @@
-#include "settings/RegistryFile.h"
+#include "formats/RegistryFile.h"
 
 #include <algorithm>
 
-#include "settings/NoticeLines.h"
+#include "formats/NoticeLines.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
-// The notice texts read back from a file that regedit or secedit takes: a
-// registry file or a security template, as the platform's own readers read
-// them. Pure: bytes in, texts or the reason out.
+// The notice texts read back from a file of one of the formats of
+// NoticeFormats.h, as the tools that apply it read it. Pure: bytes in, texts
+// or the reason out.
 #pragma once
 
 #include <cstddef>
@@ -17,16 +17,20 @@ enum class TNoticeFileError {
     None,
     TooLarge,           // above NoticeFileLimit
     NulCharacter,       // at `line`
-    UnknownFormat,      // neither a registry file nor a security template
+    UnknownFormat,      // none of the formats
     UnterminatedQuote,  // at `line`
     UnterminatedHex,    // a hex run continued past the end; `line` where it starts
     BadValue,           // a notice value at `line` that is not readable text
     BadKey,             // a key or section line at `line` that the importing tool skips
     CaptionLineBreak,   // the caption at `line` holds a line break, which its edit cannot
     NoNoticeValue,      // neither LegalNoticeCaption nor LegalNoticeText
+    BadJson,            // not JSON at `line`
+    BeyondBounds,       // nested deeper or holding more values than read, from `line` on
+    ForeignScript,      // a script's resource at `line` not as Velmora writes it
 };
 
-enum class TNoticeFileFormat { Unknown, RegistryFile, SecurityTemplate };
+enum class TNoticeFileFormat { Unknown, RegistryFile, SecurityTemplate, IntunePolicy,
+                               DscConfiguration };
 
 // Where a value was found: the logon reads the policy key's before Winlogon's.
 enum : unsigned { NoticeKeyWinlogon = 1, NoticeKeyPolicy = 2 };
@@ -45,9 +49,8 @@ struct TNoticeFile {
     bool removesNotice = false;
 };
 
-// UTF-16LE with its byte-order mark, or else the ANSI code page. Both
-// regedit formats and security templates; the Winlogon key and the policy
-// key, where both carry a value the policy key's. A file with only one of
+// Each format in its own encoding (TextEncoding.h). The Winlogon key and
+// the policy key, where both carry a value the policy key's. A file with only one of
 // the two values has only that one; a value the file deletes (and does not
 // set again) is there, empty.
 TNoticeFile ReadNoticeFile(const void* bytes, size_t size);

@@ -1,9 +1,7 @@
-// The notice text as the policy location takes it: line by line, within the
-// lengths that location is documented for.
+// The notice text as the policy location takes it: line by line.
 #pragma once
 
 #include "base/WideText.h"
-#include "settings/NoticeLimits.h"
 #include <vector>
 
 namespace velmora {
@@ -14,10 +12,5 @@ std::vector<TWideText> NoticeLines(const TWideText& text);
 
 // `text` with every line break as CR LF.
 TWideText WithCrLf(const TWideText& text);
-
-// False when a line is longer than PolicyLineLimit characters or the text,
-// each break counted as CR LF like the dialog's counter does, is longer than
-// PolicyTextLimit.
-bool WithinPolicyLimits(const TWideText& text);
 
 }  // namespace velmora
