@@ -12,6 +12,7 @@
 #include "ui/MainDialog.h"
 #include "ui/NoticeTexts.h"
 #include "ui/SaveAsDialog.h"
+#include "ui/SystemMenu.h"
 
 namespace velmora {
 
@@ -77,11 +78,8 @@ void AddExportMenu(HWND dialog) {
     const HMENU menu = ::GetSystemMenu(dialog, FALSE);
     if (menu == nullptr) return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    for (const TNoticeFormat& format : NoticeFormats()) {
-        char text[64] = {};
-        LoadText(format.menuTextId, text, sizeof text);
-        ::AppendMenuA(menu, MF_STRING, format.command, text);
-    }
+    for (const TNoticeFormat& format : NoticeFormats())
+        AppendSystemMenuItem(dialog, format.command, format.menuTextId);
 }
 
 bool ExportCommand(HWND dialog, WPARAM command) {

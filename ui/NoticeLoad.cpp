@@ -15,6 +15,7 @@
 #include "ui/ControlIds.h"
 #include "ui/MainDialogInit.h"
 #include "ui/SaveAsDialog.h"
+#include "ui/SystemMenu.h"
 #include "ui/TextLimits.h"
 #include "ui/Tooltips.h"
 
@@ -189,11 +190,7 @@ void LoadFromFile(HWND dialog) {
 }  // namespace
 
 void AddLoadMenu(HWND dialog) {
-    const HMENU menu = ::GetSystemMenu(dialog, FALSE);
-    if (menu == nullptr) return;
-    char text[64] = {};
-    LoadText(IDS_LOAD_MENU, text, sizeof text);
-    ::AppendMenuA(menu, MF_STRING | (IsAdmin ? MF_ENABLED : MF_GRAYED), IDM_LOAD_FILE, text);
+    AppendSystemMenuItem(dialog, IDM_LOAD_FILE, IDS_LOAD_MENU, IsAdmin ? MF_ENABLED : MF_GRAYED);
 }
 
 bool LoadCommand(HWND dialog, WPARAM command) {

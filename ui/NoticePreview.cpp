@@ -8,6 +8,7 @@
 #include "ui/NoticeCutList.h"
 #include "ui/NoticeTexts.h"
 #include "ui/PreviewScreen.h"
+#include "ui/SystemMenu.h"
 
 namespace velmora {
 
@@ -99,13 +100,7 @@ INT_PTR CALLBACK PreviewProc(HWND preview, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-void AddPreviewMenu(HWND dialog) {
-    const HMENU menu = ::GetSystemMenu(dialog, FALSE);
-    if (menu == nullptr) return;
-    char text[64] = {};
-    LoadText(IDS_PREVIEW_MENU, text, sizeof text);
-    ::AppendMenuA(menu, MF_STRING, IDM_PREVIEW, text);
-}
+void AddPreviewMenu(HWND dialog) { AppendSystemMenuItem(dialog, IDM_PREVIEW, IDS_PREVIEW_MENU); }
 
 bool PreviewCommand(HWND dialog, WPARAM command) {
     // The system uses the four low bits of a system command itself.
