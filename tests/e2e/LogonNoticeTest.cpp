@@ -509,8 +509,10 @@ TEST_F(LogonNoticeTest, PolicyTextsAreHintedAndNeverWritten) {
         // the caption's label, inside the block, shows it again.
         EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
         ClickWithMouse(Control(d, 1013));
-        EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 0; }));
-        EXPECT_EQ(CountTooltips(velmora_, true, false), 1u);
+        // Hidden may come before gone: under load the tip hides itself at
+        // the click before the program has destroyed it.
+        EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, false) == 1u; }));
+        EXPECT_EQ(CountTooltips(velmora_, true, true), 0u);
         Hover(Control(d, 1012));
         EXPECT_TRUE(WaitUntil([&] { return CountTooltips(velmora_, true, true) == 1; }));
         const std::string caption = std::string("Neu unter ") + version;
