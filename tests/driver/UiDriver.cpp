@@ -293,7 +293,9 @@ void PressHardwareKey(HWND dialog, UINT virtualKey) {
 
 bool ChooseFromSystemMenu(const TProcess& process, HWND dialog, char letter) {
     TypeKeys(dialog, {{VK_MENU, false}, {VK_SPACE, false}, {VK_SPACE, true}, {VK_MENU, true}});
-    if (!WaitUntil([&] { return !process.Windows("#32768").empty(); })) return false;
+    // Three bounds: on a host of two cores that also runs the emulated smoke
+    // test, a menu once took longer than one to show.
+    if (!WaitUntil([&] { return !process.Windows("#32768").empty(); }, 3 * BoundMs)) return false;
     PressHardwareKey(dialog, static_cast<UINT>(letter));
     return true;
 }
