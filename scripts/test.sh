@@ -14,8 +14,10 @@
 #   deliverables are not run, and the run fails.
 #   A host that runs 32-bit code but whose 32-bit Wine does not start: the
 #   run fails, and says so.
-# The test prefixes are booted while the code compiles: on a host without
-# 32-bit code their 32-bit half boots under emulation, minutes of it.
+# The test prefixes are booted while the code compiles where that saves
+# time: on a host without 32-bit code their 32-bit half boots under
+# emulation, minutes of one thread; a native boot gains only where the
+# host has more than two cores.
 # Wherever the 32-bit suite does not run, the checks of the 32-bit
 # deliverables' tables and of the setup script run all the same: they need
 # only objdump and makensis.
@@ -87,11 +89,15 @@ if [ $status -ne 0 ]; then
     path="set-up failed"
 elif [ "$VELMORA_HOST_KIND" = native32 ]; then
     path="32-bit native + 64-bit twin"
-    part_beside "prefix boot, 32-bit build" "$logs/boot32" boot "$build"
-    part_beside "prefix boot, 64-bit build" "$logs/boot64" boot "$build64"
+    # A native boot only fills what the compilers leave free: beside the
+    # builds where there are cores to spare, else in each suite's first test.
+    if [ "$(nproc)" -gt 2 ]; then
+        part_beside "prefix boot, 32-bit build" "$logs/boot32" boot "$build"
+        part_beside "prefix boot, 64-bit build" "$logs/boot64" boot "$build64"
+    fi
     part "32-bit build" build_all "$build"
     part "64-bit build" build_all "$build64"
-    joined "$logs/boot32" "$logs/boot64"
+    [ "$(nproc)" -le 2 ] || joined "$logs/boot32" "$logs/boot64"
     if [ "$(nproc)" -gt 1 ]; then
         part_beside "32-bit suite" "$logs/32" suite "$build"
         part_beside "64-bit suite" "$logs/64" suite "$build64"
