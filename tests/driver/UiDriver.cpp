@@ -179,6 +179,19 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
+HWND WaitForDialogTitled(const TProcess& process, const std::string& title, DWORD timeoutMs,
+                         bool prefix) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND w : process.Windows("#32770")) {
+            const std::string text = Text(w);
+            if (prefix ? text.rfind(title, 0) == 0 : text == title) found = w;
+        }
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
 bool Settled(HWND dialog) {
     // Posted messages are handled in order, modal loops included; the
     // pushed look of Cancel, which clicks nothing, tells when one was. The

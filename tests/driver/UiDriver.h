@@ -72,6 +72,10 @@ bool EndsShowingNothing(const TProcess& process, DWORD timeoutMs = 20000);
 
 // Polls `condition` until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = BoundMs);
+// The dialog box (#32770) of `process` titled `title`, or whose title starts
+// with it where `prefix`, once it shows; nullptr when none does in time.
+HWND WaitForDialogTitled(const TProcess& process, const std::string& title,
+                         DWORD timeoutMs = BoundMs, bool prefix = false);
 // Waits until the dialog's thread has handled what was posted to it before:
 // whatever a posted action or the start shows is on the screen by then.
 // False when the thread does not get there within the bound.

@@ -579,13 +579,9 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
         return w;
     };
     const auto preview = [&] {
-        HWND p = nullptr;
         EXPECT_TRUE(ChooseFromSystemMenu(velmora_, d, 'O'));
-        EXPECT_TRUE(WaitUntil([&] {
-            for (HWND w : velmora_.Windows("#32770"))
-                if (Text(w) == "Vorschau der Anmeldenachricht") p = w;
-            return p != nullptr;
-        }));
+        const HWND p = WaitForDialogTitled(velmora_, "Vorschau der Anmeldenachricht");
+        EXPECT_TRUE(p != nullptr);
         return p;
     };
     // The box of the classic families, or the logon screen's caption and text.
@@ -619,12 +615,8 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
             const TMessageBox warning = AnswerNextBox(velmora_.id()).value_or(TMessageBox{});
             EXPECT_NE(warning.text.find("2.048 Zeichen"), std::string::npos);
         }
-        HWND saveAs = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            for (HWND w : velmora_.Windows("#32770"))
-                if (Text(w).rfind("Als ", 0) == 0) saveAs = w;
-            return saveAs != nullptr;
-        }, 15000));
+        const HWND saveAs = WaitForDialogTitled(velmora_, "Als ", 15000, true);
+        ASSERT_TRUE(saveAs != nullptr);
         const HWND name = Control(saveAs, Control(saveAs, 0x47C) ? 0x47C : 0x480);
         ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         Click(Control(saveAs, IDOK));
@@ -684,13 +676,9 @@ TEST_F(LogonNoticeTest, ExportsReachThePolicyLocation) {
     // Loaded back through the system menu's Open dialog: into the edits, told which key was
     // read, and stored only by Save, which writes what the file holds, look-alikes or not.
     const auto loadFrom = [&](const std::wstring& path) {
-        HWND open = nullptr;
         EXPECT_TRUE(ChooseFromSystemMenu(velmora_, d, 'U'));
-        EXPECT_TRUE(WaitUntil([&] {
-            for (HWND w : velmora_.Windows("#32770"))
-                if (Text(w) == "Aus Datei laden") open = w;
-            return open != nullptr;
-        }, 15000));
+        const HWND open = WaitForDialogTitled(velmora_, "Aus Datei laden", 15000);
+        EXPECT_TRUE(open != nullptr);
         ::SendMessageW(Control(open, Control(open, 0x47C) ? 0x47C : 0x480), WM_SETTEXT, 0,
                        reinterpret_cast<LPARAM>(path.c_str()));
         Click(Control(open, IDOK));

@@ -117,12 +117,9 @@ TEST_F(SignaturePanel, IconOnTheRowOfThePushButtonsAtAnyDpi) {
         EXPECT_GE((icon.top + icon.bottom) / 2, save.top);
         EXPECT_LT((icon.top + icon.bottom) / 2, save.bottom);
         ASSERT_TRUE(ChooseFromSystemMenu(velmora_, dialog_, 'O'));
-        HWND preview = nullptr, box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            for (HWND w : velmora_.Windows("#32770"))
-                if (Text(w) == "Vorschau der Anmeldenachricht") preview = w;
-            return preview != nullptr;
-        }));
+        const HWND preview = WaitForDialogTitled(velmora_, "Vorschau der Anmeldenachricht");
+        HWND box = nullptr;
+        ASSERT_TRUE(preview != nullptr);
         PressKey(preview, VK_HOME);  // the classic family
         ASSERT_TRUE(WaitUntil([&] { return (box = Control(Control(preview, 1034), 1040)) != nullptr; }));
         RECT boxArea = {}, dialogArea = {};

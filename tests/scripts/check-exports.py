@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The Intune and DSC exports that core_tests wrote (velmora-roundtrip-N.*),
 read by readers the project did not write: Python's json, and PowerShell's
-quoting rules as the language specification states them. Each must give
+quoting rules as PowerShell's own documentation states them. Each must give
 the texts of its .expected file (UTF-16LE: caption, U+0000, text)."""
 import glob
 import json
